@@ -1,0 +1,45 @@
+#include "ScriptWriter.h"
+
+#include "model/LaminaError.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina {
+namespace {
+
+[[noreturn]] void fail(const QString &path, const QString &reasonEn, const QString &reasonZh)
+{
+    throw LaminaError(u"cannot write \"%1\": %2"_s.arg(path, reasonEn),
+                      u"无法写入文件“%1”：%2"_s.arg(path, reasonZh));
+}
+
+} // namespace
+
+void saveScript(const QString &path, const QByteArray &bytes)
+{
+    if (path.isEmpty())
+        fail(path, u"no file name was given"_s, u"没有给出文件名"_s);
+    const QFileInfo target(path);
+    if (target.isDir())
+        fail(path, u"it is a folder"_s, u"这是一个文件夹"_s);
+    // Replacing by rename would get past a read-only file; the user marked
+    // it so for a reason.
+    if (target.exists() && !target.isWritable())
+        fail(path, u"the file is read-only"_s, u"文件是只读的"_s);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        fail(path, file.errorString(), file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        fail(path, reason, reason);
+    }
+    if (!file.commit())
+        fail(path, file.errorString(), file.errorString());
+}
+
+} // namespace lamina

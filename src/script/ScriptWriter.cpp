@@ -1,0 +1,66 @@
+#include "ScriptWriter.h"
+
+#include "Sections.h"
+#include "model/LaminaError.h"
+
+#include <QStringEncoder>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina {
+namespace {
+
+// A text the user typed goes into the script as it stands, so it must be one
+// line of GBK: a line break would tear the script's line structure apart.
+QByteArray copiedText(const QString &text, QStringView nameEn, QStringView nameZh)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
+            throw LaminaError(
+                u"%1 \"%2\" contains a control character (code %3), which the script cannot hold"_s
+                    .arg(nameEn, text.left(40)).arg(c.unicode()),
+                u"%1“%2”含有控制字符（代码 %3），无法写入命令文件"_s
+                    .arg(nameZh, text.left(40)).arg(c.unicode()));
+        }
+    }
+    QStringEncoder encoder("GBK");
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError()) {
+        throw LaminaError(
+            u"%1 \"%2\" holds characters that the GBK code page cannot encode"_s.arg(nameEn, text.left(40)),
+            u"%1“%2”含有 GBK 编码无法表示的字符"_s.arg(nameZh, text.left(40)));
+    }
+    return bytes;
+}
+
+} // namespace
+
+QByteArray writeScript(const MotorModel &model)
+{
+    const CopiedTexts copied{
+        copiedText(model.fluxVersion, u"FLUX2D version", u"FLUX版本"),
+        copiedText(model.periodicityTypeText, u"periodicity type", u"周期类型"),
+        copiedText(model.repetitionNumberText, u"number of periods", u"周期数"),
+    };
+
+    ScriptText out;
+    writeHeaderAndBanner(out, copied);
+    writePreambleAndParameters(out, model, copied);
+    writeCoordinateSystems(out, model);
+    if (model.rotorSlotType == 3)
+        writeRotorSlot(out, model);
+    if (model.statorSlotType == 1) {
+        writeStatorSlot(out, model);
+        writeStatorSlotCopies(out, model);
+    }
+    writePeriodicSector(out, model);
+    writeRegionsAndMesh(out, model);
+    return out.bytes();
+}
+
+void writeScriptFile(const MotorModel &model)
+{
+    saveScript(model.scriptPath, writeScript(model));
+}
+
+} // namespace lamina

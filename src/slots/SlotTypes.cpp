@@ -1,0 +1,83 @@
+#include "SlotTypes.h"
+
+#include "model/Gathering.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina {
+namespace {
+
+template<std::size_t N>
+const SlotType *findByName(const std::array<SlotType, N> &table, QStringView name)
+{
+    for (const SlotType &type : table) {
+        if (type.name == name)
+            return &type;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+const SlotType *findStatorSlotType(QStringView name)
+{
+    return findByName(statorSlotTypes, name);
+}
+
+const SlotType *findRotorSlotType(QStringView name)
+{
+    return findByName(rotorSlotTypes, name);
+}
+
+StatorPickEffect pickStatorSlotType(QStringView text, MotorModel &model)
+{
+    const SlotType *type = findStatorSlotType(text);
+    if (!type)
+        return {};  // the type stays as it was; only the picture goes
+    model.statorSlotType = type->number;
+    StatorPickEffect effect;
+    effect.picture = type->picture;
+    effect.lockAlpha = type->number == 1;
+    effect.disableRs = type->number != 1;
+    return effect;
+}
+
+QStringView pickRotorSlotType(QStringView text, MotorModel &model)
+{
+    const SlotType *type = findRotorSlotType(text);
+    model.rotorSlotType = type ? type->number : std::int16_t(0);
+    return type ? type->picture : QStringView();
+}
+
+void pickPeriodicityType(QStringView text, MotorModel &model)
+{
+    if (text == oddPeriodicityName)
+        model.periodicityTypeText = u"PeriodicityAnticyclicType(),"_s;
+    else if (text == evenPeriodicityName)
+        model.periodicityTypeText = u"PeriodicityCyclicType(),"_s;
+}
+
+void pickFluxVersion(QStringView text, MotorModel &model)
+{
+    model.fluxVersion = text.toString();
+}
+
+MotorModel modelFromDesign(const Design &design)
+{
+    MotorModel model;
+    InputTexts texts = design.texts;
+    if (design.statorSlotType) {
+        if (pickStatorSlotType(*design.statorSlotType, model).disableRs)
+            texts.insert(u"R21"_s, u"0"_s);
+    }
+    if (design.rotorSlotType)
+        pickRotorSlotType(*design.rotorSlotType, model);
+    if (design.periodicityType)
+        pickPeriodicityType(*design.periodicityType, model);
+    if (design.fluxVersion)
+        pickFluxVersion(*design.fluxVersion, model);
+    gatherInputs(texts, model);
+    return model;
+}
+
+} // namespace lamina

@@ -2,7 +2,6 @@
 
 #include "model/LaminaError.h"
 
-#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -11,22 +10,19 @@ namespace {
 
 Int16 result(long long value, int a, QChar op, int b)
 {
-    return Int16::checked(value, u"%1 %2 %3"_s.arg(a).arg(op).arg(b));
+    return Int16::checked(value, [&] {
+        const QString label = u"%1 %2 %3"_s.arg(a).arg(op).arg(b);
+        return std::pair{label, label};
+    });
 }
 
 } // namespace
 
-Int16 Int16::checked(long long value, const QString &label, const QString &labelZh)
+void Int16::overflow(long long value, const QString &label, const QString &labelZh)
 {
-    if (value < std::numeric_limits<std::int16_t>::min()
-        || value > std::numeric_limits<std::int16_t>::max()) {
-        throw LaminaError(
-            u"16-bit overflow: %1 = %2 lies outside -32768 to 32767"_s.arg(label).arg(value),
-            u"16 位整数溢出：%1 = %2，超出 -32768 到 32767 的范围"_s
-                .arg(labelZh.isEmpty() ? label : labelZh)
-                .arg(value));
-    }
-    return Int16(static_cast<std::int16_t>(value));
+    throw LaminaError(
+        u"16-bit overflow: %1 = %2 lies outside -32768 to 32767"_s.arg(label).arg(value),
+        u"16 位整数溢出：%1 = %2，超出 -32768 到 32767 的范围"_s.arg(labelZh).arg(value));
 }
 
 Int16 operator+(Int16 a, Int16 b)

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <utility>
 
 namespace lamina {
 
@@ -17,9 +18,18 @@ public:
     {
     }
 
-    // Throws when value lies outside the 16-bit range; the labels name the
-    // term in the two languages of the messages.
-    static Int16 checked(long long value, const QString &label, const QString &labelZh = {});
+    // Throws when value lies outside the 16-bit range. The labels name the
+    // term in the two languages of the messages; they are only asked for
+    // when the value does not fit, so a loop pays nothing for them.
+    template<typename Labels>
+    static Int16 checked(long long value, Labels labels)
+    {
+        if (value < -32768 || value > 32767) {
+            const auto [label, labelZh] = labels();
+            overflow(value, label, labelZh);
+        }
+        return Int16(static_cast<std::int16_t>(value));
+    }
 
     constexpr std::int16_t value() const { return v; }
     constexpr double toDouble() const { return v; }
@@ -31,6 +41,8 @@ public:
     friend constexpr auto operator<=>(Int16 a, Int16 b) { return a.v <=> b.v; }
 
 private:
+    [[noreturn]] static void overflow(long long value, const QString &label, const QString &labelZh);
+
     std::int16_t v;
 };
 

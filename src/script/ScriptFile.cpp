@@ -2,6 +2,7 @@
 
 #include "model/LaminaError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -25,9 +26,12 @@ void saveScript(const QString &path, const QByteArray &bytes)
     const QFileInfo target(path);
     if (target.isDir())
         fail(path, u"it is a folder"_s, u"这是一个文件夹"_s);
-    // Replacing by rename would get past a read-only file; the user marked
-    // it so for a reason.
-    if (target.exists() && !target.isWritable())
+    // A device or pipe would be replaced by a plain file, not written to.
+    if (target.exists() && !target.isFile())
+        fail(path, u"it is not a regular file"_s, u"这不是普通文件"_s);
+    // Replacing by rename would get past a read-only file (and root passes
+    // every access test), so the file's own write bit decides too.
+    if (target.exists() && (!target.isWritable() || !(target.permissions() & QFile::WriteOwner)))
         fail(path, u"the file is read-only"_s, u"文件是只读的"_s);
 
     QSaveFile file(path);

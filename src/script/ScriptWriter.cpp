@@ -25,7 +25,8 @@ QByteArray copiedText(const QString &text, QStringView nameEn, QStringView nameZ
     }
     QStringEncoder encoder("GBK");
     QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError()) {
+    // The encoder quietly substitutes a lone surrogate, so look for one first.
+    if (!QStringView(text).isValidUtf16() || encoder.hasError()) {
         throw LaminaError(
             u"%1 \"%2\" holds characters that the GBK code page cannot encode"_s.arg(nameEn, text.left(40)),
             u"%1“%2”含有 GBK 编码无法表示的字符"_s.arg(nameZh, text.left(40)));

@@ -19,10 +19,10 @@ double byPeriodCount(double dividend, const MotorModel &model, QStringView expre
 
 Int16 timesZ2(int factor, const MotorModel &model)
 {
-    return Int16::checked(
-        static_cast<long long>(factor) * model.Z2,
-        u"%1 × Z2 with the rotor slot count Z2 = %2"_s.arg(factor).arg(model.Z2),
-        u"%1 × Z2（转子槽数 Z2 = %2）"_s.arg(factor).arg(model.Z2));
+    return Int16::checked(static_cast<long long>(factor) * model.Z2, [&] {
+        return std::pair{u"%1 × Z2 with the rotor slot count Z2 = %2"_s.arg(factor).arg(model.Z2),
+                         u"%1 × Z2（转子槽数 Z2 = %2）"_s.arg(factor).arg(model.Z2)};
+    });
 }
 
 } // namespace

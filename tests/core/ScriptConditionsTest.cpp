@@ -1,0 +1,152 @@
+#include "model/DesignFile.h"
+#include "model/LaminaError.h"
+#include "script/ScriptWriter.h"
+#include "slots/SlotTypes.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringEncoder>
+
+using namespace lamina;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+Design fullDesign()
+{
+    Design design;
+    design.statorSlotType = drawnStatorSlotName.toString();
+    design.rotorSlotType = drawnRotorSlotName.toString();
+    design.periodicityType = oddPeriodicityName.toString();
+    design.fluxVersion = fluxVersionNames[0].toString();
+    return design;
+}
+
+QByteArray scriptFor(Design design, std::initializer_list<std::pair<const char16_t *, const char16_t *>> settings = {})
+{
+    for (const auto &[key, text] : settings)
+        setDesignValue(design, QString::fromUtf16(key), QString::fromUtf16(text));
+    return writeScript(modelFromDesign(design));
+}
+
+QString failureOf(Design design, std::initializer_list<std::pair<const char16_t *, const char16_t *>> settings)
+{
+    try {
+        scriptFor(std::move(design), settings);
+    } catch (const LaminaError &error) {
+        return error.english();
+    }
+    return {};
+}
+
+int countOf(const QByteArray &script, const char *piece)
+{
+    return int(script.count(piece));
+}
+
+TEST(ScriptHeader, EmptyVersionLeavesTheBareMarker)
+{
+    const QByteArray script = scriptFor(Design{});
+    EXPECT_TRUE(script.startsWith("#! \r\n##===="));
+    const QByteArray banner = QStringEncoder("GBK").encode(u"本程序由"_s);
+    EXPECT_EQ(banner.size(), 8);
+    EXPECT_TRUE(script.contains(banner));
+}
+
+TEST(ScriptHeader, TextsThatCannotBeWrittenFaithfullyAreRefused)
+{
+    Design design = fullDesign();
+    design.fluxVersion = u"FLUX2D 11.2\r\nimport os"_s;
+    EXPECT_TRUE(failureOf(design, {}).contains(u"control character"_s));
+    design.fluxVersion = u"FLUX2D \U0001F600"_s;
+    EXPECT_TRUE(failureOf(design, {}).contains(u"GBK"_s));
+    design.fluxVersion = QString(1, QChar(0xD800));  // unpaired surrogate
+    EXPECT_TRUE(failureOf(design, {}).contains(u"GBK"_s));
+    design.fluxVersion = u"版本 11.2"_s;  // Chinese is fine
+    EXPECT_TRUE(scriptFor(design).startsWith(QByteArray(QStringEncoder("GBK").encode(u"#! 版本 11.2\r\n"_s))));
+}
+
+TEST(ScriptSections, ParametersFollowTheSlotTypes)
+{
+    EXPECT_EQ(countOf(scriptFor(Design{}), "ParameterGeom("), 7);
+    EXPECT_EQ(countOf(scriptFor(fullDesign()), "ParameterGeom("), 20);
+    Design rectangular = fullDesign();
+    rectangular.statorSlotType = u"半闭口矩形槽"_s;
+    const QByteArray script = scriptFor(rectangular);
+    EXPECT_EQ(countOf(script, "ParameterGeom("), 13);
+    EXPECT_TRUE(script.contains("name='air',expression='2')\r\nParameterGeom(name='B02'"));
+    EXPECT_FALSE(script.contains("SSLOT_I"));
+}
+
+TEST(ScriptSections, NoSlotsGoesFromCoordinateSystemsToTheSector)
+{
+    const QByteArray script = scriptFor(Design{});
+    EXPECT_TRUE(script.contains("                    visibility=Visibility['VISIBLE'])\r\n"
+                                "PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],\r\n"
+                                "         uvw=['67.8','0','0'],"));
+    EXPECT_EQ(countOf(script, "buildFaces()"), 1);
+    EXPECT_TRUE(script.endsWith("RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])\r\n"));
+}
+
+TEST(ScriptSections, LoopsRoundHalvesToEven)
+{
+    // q = 2.5: the rotor-surface loop bound 0.5 rounds to 0; q = 3.5 and 4.5 both give 2.
+    const auto rotorGapArcs = [](const char16_t *z2) {
+        const QByteArray script = scriptFor(fullDesign(), {{u"Z2", z2}});
+        return countOf(script, "radius='D2/2',\r\n    defPoint=[Point[") - 3;
+    };
+    EXPECT_EQ(rotorGapArcs(u"10"), 0);
+    EXPECT_EQ(rotorGapArcs(u"14"), 2);
+    EXPECT_EQ(rotorGapArcs(u"18"), 2);
+    // Z1 / P = 2: no stator bore loop, only the slot's own arc and the one
+    // from the first slot to its copy.
+    const QByteArray two = scriptFor(fullDesign(), {{u"Z1", u"8"}});
+    EXPECT_EQ(countOf(two, "radius='Di1/2',\r\n"), 2);
+}
+
+TEST(ScriptSections, SixteenBitLimitsOfTheRotorSlotCount)
+{
+    EXPECT_NO_THROW(scriptFor(fullDesign(), {{u"Z2", u"2730"}}));
+    EXPECT_NO_THROW(scriptFor(fullDesign(), {{u"Z2", u"-2730"}}));
+    const QString error = failureOf(fullDesign(), {{u"Z2", u"2731"}});
+    EXPECT_TRUE(error.contains(u"12 × Z2"_s)) << error.toStdString();
+    EXPECT_FALSE(failureOf(fullDesign(), {{u"Z2", u"-2731"}}).isEmpty());
+    // Without a stator slot nothing forms 12 × Z2 until the sector, which
+    // P = 1 skips.
+    Design rotorOnly;
+    rotorOnly.rotorSlotType = drawnRotorSlotName.toString();
+    EXPECT_NO_THROW(scriptFor(rotorOnly, {{u"Z2", u"2731"}, {u"periodNumber", u"1"}}));
+}
+
+TEST(ScriptSections, CounterOverflowAfterItsLastRound)
+{
+    Design rotorOnly;
+    rotorOnly.rotorSlotType = drawnRotorSlotName.toString();
+    // Bars 1..q then faces 4..q+2 with P = 1: q + 2 = 32766 still fits ...
+    const QByteArray script = scriptFor(rotorOnly, {{u"Z2", u"32764"}, {u"periodNumber", u"1"}});
+    EXPECT_TRUE(script.contains("FaceAutomatic[32766].region=RegionFace['BAR_32764']\r\n"));
+    // ... a bound of exactly 32767 overflows the counter after its last round ...
+    EXPECT_TRUE(failureOf(rotorOnly, {{u"Z2", u"32765"}, {u"periodNumber", u"1"}}).contains(u"32767 + 1"_s));
+    // ... and so does the bar loop itself at 32767.
+    EXPECT_TRUE(failureOf(rotorOnly, {{u"Z2", u"32767"}, {u"periodNumber", u"1"}}).contains(u"32767 + 1"_s));
+}
+
+TEST(ScriptSections, StopConditions)
+{
+    EXPECT_TRUE(failureOf(fullDesign(), {{u"Z2", u"0"}}).contains(u"180 / Z2"_s));
+    EXPECT_TRUE(failureOf(fullDesign(), {{u"Z1", u"0"}}).contains(u"180 / Z1"_s));
+    EXPECT_TRUE(failureOf(fullDesign(), {{u"periodNumber", u"0"}}).contains(u"P = 0"_s));
+    EXPECT_TRUE(failureOf(fullDesign(), {{u"air", u"0"}}).contains(u"air"_s));
+    EXPECT_FALSE(failureOf(fullDesign(), {{u"Z1", u"1e-320"}}).isEmpty());   // 180 / Z1 is infinite
+    EXPECT_FALSE(failureOf(fullDesign(), {{u"Z1", u"1e300"}, {u"periodNumber", u"2"}}).isEmpty());
+    EXPECT_FALSE(failureOf(fullDesign(), {{u"D2", u"1.7e308"}, {u"DI1", u"-1.7e308"}}).isEmpty());
+    // Without slots and with P <= 1 nothing divides by P.
+    EXPECT_NO_THROW(scriptFor(Design{}, {{u"periodNumber", u"0"}}));
+}
+
+TEST(ScriptSections, SameInputsGiveTheSameBytes)
+{
+    EXPECT_EQ(scriptFor(fullDesign()), scriptFor(fullDesign()));
+}
+
+} // namespace

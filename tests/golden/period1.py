@@ -1,0 +1,332 @@
+#! FLUX2D 11.2
+##=================================================##
+##          本程序由Orlethe（Zentrip）制作          ##
+##=================================================##
+closeSketcher2dContext()
+
+InfiniteBoxDisc(DISCOID=['120','160'])
+
+PeriodicityNumberZaxis(physicalType=PeriodicityAnticyclicType(),repetitionNumber='1',domainOriginAngle='0')
+
+ParameterGeom(name='D1',expression='210')
+ParameterGeom(name='DI1',expression='136')
+ParameterGeom(name='D2',expression='135.2')
+ParameterGeom(name='DI2',expression='48')
+ParameterGeom(name='Z1',expression='36')
+ParameterGeom(name='Z2',expression='28')
+ParameterGeom(name='air',expression='2')
+ParameterGeom(name='B01',expression='3.5')
+ParameterGeom(name='B11',expression='6.2')
+ParameterGeom(name='B21',expression='8.3')
+ParameterGeom(name='H01',expression='0.8')
+ParameterGeom(name='H11',expression='0.78')
+ParameterGeom(name='H21',expression='12.22')
+ParameterGeom(name='R21',expression='4.15')
+ParameterGeom(name='B02',expression='1')
+ParameterGeom(name='B12',expression='6.9')
+ParameterGeom(name='B22',expression='2.4')
+ParameterGeom(name='H02',expression='0.5')
+ParameterGeom(name='H12',expression='1.7')
+ParameterGeom(name='H22',expression='18.8')
+CoordSysCartesian(name='R_M',parentCoordSys=GlobalUnits(lengthUnit=LengthUnit['MILLIMETER'],angleUnit=AngleUnit['DEGREE']),
+                  origin=['0','0','0'],
+                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='6.42857142857143'),
+                  visibility=Visibility['VISIBLE'])
+CoordSysCylindrical(name='R_R',parentCoordSys=Local(coordSys=CoordSys['R_M']),
+                   origin=['0','0','0'],
+                    rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),
+                    visibility=Visibility['VISIBLE'])
+CoordSysCartesian(name='S_M',parentCoordSys=GlobalUnits(lengthUnit=LengthUnit['MILLIMETER'],angleUnit=AngleUnit['DEGREE']),
+                  origin=['0','0','0'],
+                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='5'),
+                  visibility=Visibility['VISIBLE'])
+CoordSysCylindrical(name='S_M_R',parentCoordSys=Local(coordSys=CoordSys['S_M']),
+                    origin=['0','0','0'],
+                    rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),
+                    visibility=Visibility['VISIBLE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         uvw=['0','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+                 uvw=['DI2/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12-H22','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12-H22','-B22/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12','-B12/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','-B02/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+                 uvw=['D2/2','-Asind(B02/D2)','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfAffineLine2PT(name='RSLOT_I',point=[Point[12],Point[9]],factor='-1')
+PointPropagated(color=Color['White'],
+                visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[13],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],
+                visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[14],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],
+                visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[15],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],
+               visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[16],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[13],Point[14]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[14],Point[15]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[15],Point[16]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[17],Point[18]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[18],Point[19]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[19],Point[20]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[12],Point[11]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[11],Point[10]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[10],Point[9]],
+        nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+             defPoint=[Point[13],Point[12]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[12],Point[17]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         radius='D2/2',defPoint=[Point[16],Point[9]],
+         nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         radius='D2/2',defPoint=[Point[9],Point[20]],
+         nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+TransfRotation3AnglesPivotCoord(name='RRSLOT',coordSys=CoordSys['XY1'],
+        pivotCoord=['0','0'],
+        rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='360/Z2'))
+FaceAutomatic[3,2].propagate(transformation=Transf['RRSLOT'],repetitionNumber=27,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',regionPropagation='NONE')
+RegionFace(name='BAR_1',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_2',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_3',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_4',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_5',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_6',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_7',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_8',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_9',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_10',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_11',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_12',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_13',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_14',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_15',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_16',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_17',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_18',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_19',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_20',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_21',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_22',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_23',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_24',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_25',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_26',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_27',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_28',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+FaceAutomatic[2,3].region=RegionFace['BAR_1']
+FaceAutomatic[4].region=RegionFace['BAR_2']
+FaceAutomatic[31].region=RegionFace['BAR_2']
+FaceAutomatic[5].region=RegionFace['BAR_3']
+FaceAutomatic[32].region=RegionFace['BAR_3']
+FaceAutomatic[6].region=RegionFace['BAR_4']
+FaceAutomatic[33].region=RegionFace['BAR_4']
+FaceAutomatic[7].region=RegionFace['BAR_5']
+FaceAutomatic[34].region=RegionFace['BAR_5']
+FaceAutomatic[8].region=RegionFace['BAR_6']
+FaceAutomatic[35].region=RegionFace['BAR_6']
+FaceAutomatic[9].region=RegionFace['BAR_7']
+FaceAutomatic[36].region=RegionFace['BAR_7']
+FaceAutomatic[10].region=RegionFace['BAR_8']
+FaceAutomatic[37].region=RegionFace['BAR_8']
+FaceAutomatic[11].region=RegionFace['BAR_9']
+FaceAutomatic[38].region=RegionFace['BAR_9']
+FaceAutomatic[12].region=RegionFace['BAR_10']
+FaceAutomatic[39].region=RegionFace['BAR_10']
+FaceAutomatic[13].region=RegionFace['BAR_11']
+FaceAutomatic[40].region=RegionFace['BAR_11']
+FaceAutomatic[14].region=RegionFace['BAR_12']
+FaceAutomatic[41].region=RegionFace['BAR_12']
+FaceAutomatic[15].region=RegionFace['BAR_13']
+FaceAutomatic[42].region=RegionFace['BAR_13']
+FaceAutomatic[16].region=RegionFace['BAR_14']
+FaceAutomatic[43].region=RegionFace['BAR_14']
+FaceAutomatic[17].region=RegionFace['BAR_15']
+FaceAutomatic[44].region=RegionFace['BAR_15']
+FaceAutomatic[18].region=RegionFace['BAR_16']
+FaceAutomatic[45].region=RegionFace['BAR_16']
+FaceAutomatic[19].region=RegionFace['BAR_17']
+FaceAutomatic[46].region=RegionFace['BAR_17']
+FaceAutomatic[20].region=RegionFace['BAR_18']
+FaceAutomatic[47].region=RegionFace['BAR_18']
+FaceAutomatic[21].region=RegionFace['BAR_19']
+FaceAutomatic[48].region=RegionFace['BAR_19']
+FaceAutomatic[22].region=RegionFace['BAR_20']
+FaceAutomatic[49].region=RegionFace['BAR_20']
+FaceAutomatic[23].region=RegionFace['BAR_21']
+FaceAutomatic[50].region=RegionFace['BAR_21']
+FaceAutomatic[24].region=RegionFace['BAR_22']
+FaceAutomatic[51].region=RegionFace['BAR_22']
+FaceAutomatic[25].region=RegionFace['BAR_23']
+FaceAutomatic[52].region=RegionFace['BAR_23']
+FaceAutomatic[26].region=RegionFace['BAR_24']
+FaceAutomatic[53].region=RegionFace['BAR_24']
+FaceAutomatic[27].region=RegionFace['BAR_25']
+FaceAutomatic[54].region=RegionFace['BAR_25']
+FaceAutomatic[28].region=RegionFace['BAR_26']
+FaceAutomatic[55].region=RegionFace['BAR_26']
+FaceAutomatic[29].region=RegionFace['BAR_27']
+FaceAutomatic[56].region=RegionFace['BAR_27']
+FaceAutomatic[30].region=RegionFace['BAR_28']
+FaceAutomatic[57].region=RegionFace['BAR_28']
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H11','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H21+H11','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H21+H11+B21/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H21+H11','-B21/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H11','-B11/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01','-B01/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M_R'],
+         uvw=['DI1/2','-Asind(B01/DI1)','0'],
+         nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfAffineLine2PT(name='SSLOT_I',point=[Point[345],Point[346]],factor='-1')
+PointCoordinates[353,352,351,350].propagate(transformation=Transf['SSLOT_I'],repetitionNumber=1)
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[353],Point[352]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[352],Point[351]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[351],Point[350]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[354],Point[355]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[355],Point[356]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[356],Point[357]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[347],Point[356]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[347],Point[351]],nature=Nature['STANDARD'])
+LineArc3PTS(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[350],Point[349],Point[357]],
+        nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+              defPoint=[Point[353],Point[345]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],
+              coordSys=CoordSys['XY1'],radius='DI1/2',defPoint=[Point[345],Point[354]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+TransfRotation3AnglesPivotCoord(name='RSSLOT',coordSys=CoordSys['XY1'],pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='360/Z1'))
+FaceAutomatic[58].propagate(transformation=Transf['RSSLOT'],repetitionNumber= 35,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',
+          regionPropagation='NONE')
+FaceAutomatic[59].propagate(transformation=Transf['RSSLOT'],repetitionNumber= 35,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',regionPropagation='NONE')
+RegionFace(name='Wedge',color=Color['White'],visibility=Visibility['VISIBLE'])
+FaceAutomatic[58].region=RegionFace['Wedge']
+FaceAutomatic[60].region=RegionFace['Wedge']
+FaceAutomatic[61].region=RegionFace['Wedge']
+FaceAutomatic[62].region=RegionFace['Wedge']
+FaceAutomatic[63].region=RegionFace['Wedge']
+FaceAutomatic[64].region=RegionFace['Wedge']
+FaceAutomatic[65].region=RegionFace['Wedge']
+FaceAutomatic[66].region=RegionFace['Wedge']
+FaceAutomatic[67].region=RegionFace['Wedge']
+FaceAutomatic[68].region=RegionFace['Wedge']
+FaceAutomatic[69].region=RegionFace['Wedge']
+FaceAutomatic[70].region=RegionFace['Wedge']
+FaceAutomatic[71].region=RegionFace['Wedge']
+FaceAutomatic[72].region=RegionFace['Wedge']
+FaceAutomatic[73].region=RegionFace['Wedge']
+FaceAutomatic[74].region=RegionFace['Wedge']
+FaceAutomatic[75].region=RegionFace['Wedge']
+FaceAutomatic[76].region=RegionFace['Wedge']
+FaceAutomatic[77].region=RegionFace['Wedge']
+FaceAutomatic[78].region=RegionFace['Wedge']
+FaceAutomatic[79].region=RegionFace['Wedge']
+FaceAutomatic[80].region=RegionFace['Wedge']
+FaceAutomatic[81].region=RegionFace['Wedge']
+FaceAutomatic[82].region=RegionFace['Wedge']
+FaceAutomatic[83].region=RegionFace['Wedge']
+FaceAutomatic[84].region=RegionFace['Wedge']
+FaceAutomatic[85].region=RegionFace['Wedge']
+FaceAutomatic[86].region=RegionFace['Wedge']
+FaceAutomatic[87].region=RegionFace['Wedge']
+FaceAutomatic[88].region=RegionFace['Wedge']
+FaceAutomatic[89].region=RegionFace['Wedge']
+FaceAutomatic[90].region=RegionFace['Wedge']
+FaceAutomatic[91].region=RegionFace['Wedge']
+FaceAutomatic[92].region=RegionFace['Wedge']
+FaceAutomatic[93].region=RegionFace['Wedge']
+FaceAutomatic[94].region=RegionFace['Wedge']
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         uvw=['67.8','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+AidedMesh[1].aidedMeshState=AidedMeshActivated(meshPoint=MeshPointAssigned(type=MeshPointDynamic()),
+                                               meshDeviation=MeshDeviationAssignedExcludeIB(type=MeshDeviationExcludeIBRelative(value=0.6)),
+                                               meshRelaxation=MeshRelaxation(lineMeshRelaxation=LineMeshRelaxationAssigned(type=LineMeshRelaxationMedium()),
+                                                                             faceMeshRelaxation=FaceMeshRelaxationAssigned(type=FaceMeshRelaxationMedium())))
+meshDomain()
+RegionFace(name='Statorcore',color=Color['cyan'],visibility=Visibility['VISIBLE'])
+RegionFace(name='Rotorcore',color=Color['cyan'],visibility=Visibility['VISIBLE'])
+RegionFace(name='airgap_stator',color=Color['yellow'],visibility=Visibility['VISIBLE'])
+RegionFace(name='airgap_rotor',color=Color['turquoise'],visibility=Visibility['VISIBLE'])
+RegionFace(name='out_air',color=Color['turquoise'],visibility=Visibility['VISIBLE'])
+RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])

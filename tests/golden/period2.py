@@ -1,0 +1,440 @@
+#! FLUX2D 11.1
+##=================================================##
+##          本程序由Orlethe（Zentrip）制作          ##
+##=================================================##
+closeSketcher2dContext()
+
+InfiniteBoxDisc(DISCOID=['120','160'])
+
+PeriodicityNumberZaxis(physicalType=PeriodicityCyclicType(),repetitionNumber='2',domainOriginAngle='0')
+
+ParameterGeom(name='D1',expression='210')
+ParameterGeom(name='DI1',expression='136')
+ParameterGeom(name='D2',expression='135.2')
+ParameterGeom(name='DI2',expression='48')
+ParameterGeom(name='Z1',expression='36')
+ParameterGeom(name='Z2',expression='28')
+ParameterGeom(name='air',expression='2')
+ParameterGeom(name='B01',expression='3.5')
+ParameterGeom(name='B11',expression='6.2')
+ParameterGeom(name='B21',expression='8.3')
+ParameterGeom(name='H01',expression='0.8')
+ParameterGeom(name='H11',expression='0.78')
+ParameterGeom(name='H21',expression='12.22')
+ParameterGeom(name='R21',expression='4.15')
+ParameterGeom(name='B02',expression='1')
+ParameterGeom(name='B12',expression='6.9')
+ParameterGeom(name='B22',expression='2.4')
+ParameterGeom(name='H02',expression='0.5')
+ParameterGeom(name='H12',expression='1.7')
+ParameterGeom(name='H22',expression='18.8')
+CoordSysCartesian(name='R_M',parentCoordSys=GlobalUnits(lengthUnit=LengthUnit['MILLIMETER'],angleUnit=AngleUnit['DEGREE']),
+                  origin=['0','0','0'],
+                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='6.42857142857143'),
+                  visibility=Visibility['VISIBLE'])
+CoordSysCylindrical(name='R_R',parentCoordSys=Local(coordSys=CoordSys['R_M']),
+                   origin=['0','0','0'],
+                    rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),
+                    visibility=Visibility['VISIBLE'])
+CoordSysCartesian(name='S_M',parentCoordSys=GlobalUnits(lengthUnit=LengthUnit['MILLIMETER'],angleUnit=AngleUnit['DEGREE']),
+                  origin=['0','0','0'],
+                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='5'),
+                  visibility=Visibility['VISIBLE'])
+CoordSysCylindrical(name='S_M_R',parentCoordSys=Local(coordSys=CoordSys['S_M']),
+                    origin=['0','0','0'],
+                    rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),
+                    visibility=Visibility['VISIBLE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         uvw=['0','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+                 uvw=['DI2/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12-H22','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12-H22','-B22/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12','-B12/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','-B02/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+                 uvw=['D2/2','-Asind(B02/D2)','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfAffineLine2PT(name='RSLOT_I',point=[Point[12],Point[9]],factor='-1')
+PointPropagated(color=Color['White'],
+                visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[13],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],
+                visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[14],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],
+                visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[15],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],
+               visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[16],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[13],Point[14]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[14],Point[15]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[15],Point[16]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[17],Point[18]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[18],Point[19]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[19],Point[20]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[12],Point[11]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[11],Point[10]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[10],Point[9]],
+        nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+             defPoint=[Point[13],Point[12]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[12],Point[17]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         radius='D2/2',defPoint=[Point[16],Point[9]],
+         nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         radius='D2/2',defPoint=[Point[9],Point[20]],
+         nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+TransfRotation3AnglesPivotCoord(name='RRSLOT',coordSys=CoordSys['XY1'],
+        pivotCoord=['0','0'],
+        rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='360/Z2'))
+FaceAutomatic[3,2].propagate(transformation=Transf['RRSLOT'],repetitionNumber=13,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',regionPropagation='NONE')
+RegionFace(name='BAR_1',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_2',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_3',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_4',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_5',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_6',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_7',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_8',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_9',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_10',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_11',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_12',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_13',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_14',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+FaceAutomatic[2,3].region=RegionFace['BAR_1']
+FaceAutomatic[4].region=RegionFace['BAR_2']
+FaceAutomatic[17].region=RegionFace['BAR_2']
+FaceAutomatic[5].region=RegionFace['BAR_3']
+FaceAutomatic[18].region=RegionFace['BAR_3']
+FaceAutomatic[6].region=RegionFace['BAR_4']
+FaceAutomatic[19].region=RegionFace['BAR_4']
+FaceAutomatic[7].region=RegionFace['BAR_5']
+FaceAutomatic[20].region=RegionFace['BAR_5']
+FaceAutomatic[8].region=RegionFace['BAR_6']
+FaceAutomatic[21].region=RegionFace['BAR_6']
+FaceAutomatic[9].region=RegionFace['BAR_7']
+FaceAutomatic[22].region=RegionFace['BAR_7']
+FaceAutomatic[10].region=RegionFace['BAR_8']
+FaceAutomatic[23].region=RegionFace['BAR_8']
+FaceAutomatic[11].region=RegionFace['BAR_9']
+FaceAutomatic[24].region=RegionFace['BAR_9']
+FaceAutomatic[12].region=RegionFace['BAR_10']
+FaceAutomatic[25].region=RegionFace['BAR_10']
+FaceAutomatic[13].region=RegionFace['BAR_11']
+FaceAutomatic[26].region=RegionFace['BAR_11']
+FaceAutomatic[14].region=RegionFace['BAR_12']
+FaceAutomatic[27].region=RegionFace['BAR_12']
+FaceAutomatic[15].region=RegionFace['BAR_13']
+FaceAutomatic[28].region=RegionFace['BAR_13']
+FaceAutomatic[16].region=RegionFace['BAR_14']
+FaceAutomatic[29].region=RegionFace['BAR_14']
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H11','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H21+H11','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H21+H11+B21/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H21+H11','-B21/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H11','-B11/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01','-B01/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M_R'],
+         uvw=['DI1/2','-Asind(B01/DI1)','0'],
+         nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfAffineLine2PT(name='SSLOT_I',point=[Point[177],Point[178]],factor='-1')
+PointCoordinates[185,184,183,182].propagate(transformation=Transf['SSLOT_I'],repetitionNumber=1)
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[185],Point[184]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[184],Point[183]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[183],Point[182]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[186],Point[187]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[187],Point[188]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[188],Point[189]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[179],Point[188]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[179],Point[183]],nature=Nature['STANDARD'])
+LineArc3PTS(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[182],Point[181],Point[189]],
+        nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+              defPoint=[Point[185],Point[177]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],
+              coordSys=CoordSys['XY1'],radius='DI1/2',defPoint=[Point[177],Point[186]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+TransfRotation3AnglesPivotCoord(name='RSSLOT',coordSys=CoordSys['XY1'],pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='360/Z1'))
+FaceAutomatic[30].propagate(transformation=Transf['RSSLOT'],repetitionNumber= 17,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',
+          regionPropagation='NONE')
+FaceAutomatic[31].propagate(transformation=Transf['RSSLOT'],repetitionNumber= 17,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',regionPropagation='NONE')
+RegionFace(name='Wedge',color=Color['White'],visibility=Visibility['VISIBLE'])
+FaceAutomatic[30].region=RegionFace['Wedge']
+FaceAutomatic[32].region=RegionFace['Wedge']
+FaceAutomatic[33].region=RegionFace['Wedge']
+FaceAutomatic[34].region=RegionFace['Wedge']
+FaceAutomatic[35].region=RegionFace['Wedge']
+FaceAutomatic[36].region=RegionFace['Wedge']
+FaceAutomatic[37].region=RegionFace['Wedge']
+FaceAutomatic[38].region=RegionFace['Wedge']
+FaceAutomatic[39].region=RegionFace['Wedge']
+FaceAutomatic[40].region=RegionFace['Wedge']
+FaceAutomatic[41].region=RegionFace['Wedge']
+FaceAutomatic[42].region=RegionFace['Wedge']
+FaceAutomatic[43].region=RegionFace['Wedge']
+FaceAutomatic[44].region=RegionFace['Wedge']
+FaceAutomatic[45].region=RegionFace['Wedge']
+FaceAutomatic[46].region=RegionFace['Wedge']
+FaceAutomatic[47].region=RegionFace['Wedge']
+FaceAutomatic[48].region=RegionFace['Wedge']
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         uvw=['67.8','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfRotation3AnglesPivotCoord(name='rper',coordSys=CoordSys['XY1'],pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='180'))
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],point=Point[360],
+    nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2+(DI1-D2)/2/AIR',
+     defPoint=[Point[360],Point[361]],
+     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+             uvw=['D2/2','0','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
+                point=Point[362],
+                nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[362],Point[16]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[120],Point[363]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+             uvw=['DI1/2','0','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
+                point=Point[364],
+                nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
+    defPoint=[Point[364],Point[185]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
+    defPoint=[Point[324],Point[365]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],uvw=['D1/2','0','0'],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
+            point=Point[366],
+            nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D1/2',
+          defPoint=[Point[366],Point[367]],
+          nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates[8].propagate(transformation=Transf['RPER'],repetitionNumber=1)
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di2/2',
+          defPoint=[Point[8],Point[368]],
+          nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[20],Point[128]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[24],Point[129]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[32],Point[133]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[40],Point[137]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[48],Point[141]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[56],Point[145]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[64],Point[149]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[72],Point[153]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[80],Point[157]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[88],Point[161]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[96],Point[165]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[104],Point[169]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[112],Point[173]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[186],Point[190]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[196],Point[198]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[204],Point[206]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[212],Point[214]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[220],Point[222]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[228],Point[230]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[236],Point[238]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[244],Point[246]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[252],Point[254]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[260],Point[262]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[268],Point[270]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[276],Point[278]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[284],Point[286]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[292],Point[294]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[300],Point[302]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[308],Point[310]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[316],Point[318]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+        defPoint=[Point[7],Point[8]],
+        nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[8],Point[362]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[362],Point[360]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[360],Point[364]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[364],Point[366]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[366],Point[1]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[7],Point[368]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[368],Point[363]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[363],Point[361]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[361],Point[365]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[365],Point[367]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[367],Point[3]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+AidedMesh[1].aidedMeshState=AidedMeshActivated(meshPoint=MeshPointAssigned(type=MeshPointDynamic()),
+                                               meshDeviation=MeshDeviationAssignedExcludeIB(type=MeshDeviationExcludeIBRelative(value=0.6)),
+                                               meshRelaxation=MeshRelaxation(lineMeshRelaxation=LineMeshRelaxationAssigned(type=LineMeshRelaxationMedium()),
+                                                                             faceMeshRelaxation=FaceMeshRelaxationAssigned(type=FaceMeshRelaxationMedium())))
+meshDomain()
+RegionFace(name='Statorcore',color=Color['cyan'],visibility=Visibility['VISIBLE'])
+RegionFace(name='Rotorcore',color=Color['cyan'],visibility=Visibility['VISIBLE'])
+RegionFace(name='airgap_stator',color=Color['yellow'],visibility=Visibility['VISIBLE'])
+RegionFace(name='airgap_rotor',color=Color['turquoise'],visibility=Visibility['VISIBLE'])
+RegionFace(name='out_air',color=Color['turquoise'],visibility=Visibility['VISIBLE'])
+RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])

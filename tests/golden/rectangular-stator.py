@@ -1,0 +1,293 @@
+#! FLUX2D 11.2
+##=================================================##
+##          本程序由Orlethe（Zentrip）制作          ##
+##=================================================##
+closeSketcher2dContext()
+
+InfiniteBoxDisc(DISCOID=['120','160'])
+
+PeriodicityNumberZaxis(physicalType=PeriodicityAnticyclicType(),repetitionNumber='4',domainOriginAngle='0')
+
+ParameterGeom(name='D1',expression='210')
+ParameterGeom(name='DI1',expression='136')
+ParameterGeom(name='D2',expression='135.2')
+ParameterGeom(name='DI2',expression='48')
+ParameterGeom(name='Z1',expression='36')
+ParameterGeom(name='Z2',expression='28')
+ParameterGeom(name='air',expression='2')
+ParameterGeom(name='B02',expression='1')
+ParameterGeom(name='B12',expression='6.9')
+ParameterGeom(name='B22',expression='2.4')
+ParameterGeom(name='H02',expression='0.5')
+ParameterGeom(name='H12',expression='1.7')
+ParameterGeom(name='H22',expression='18.8')
+CoordSysCartesian(name='R_M',parentCoordSys=GlobalUnits(lengthUnit=LengthUnit['MILLIMETER'],angleUnit=AngleUnit['DEGREE']),
+                  origin=['0','0','0'],
+                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='6.42857142857143'),
+                  visibility=Visibility['VISIBLE'])
+CoordSysCylindrical(name='R_R',parentCoordSys=Local(coordSys=CoordSys['R_M']),
+                   origin=['0','0','0'],
+                    rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),
+                    visibility=Visibility['VISIBLE'])
+CoordSysCartesian(name='S_M',parentCoordSys=GlobalUnits(lengthUnit=LengthUnit['MILLIMETER'],angleUnit=AngleUnit['DEGREE']),
+                  origin=['0','0','0'],
+                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='5'),
+                  visibility=Visibility['VISIBLE'])
+CoordSysCylindrical(name='S_M_R',parentCoordSys=Local(coordSys=CoordSys['S_M']),
+                    origin=['0','0','0'],
+                    rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),
+                    visibility=Visibility['VISIBLE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         uvw=['0','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+                 uvw=['DI2/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12-H22','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12-H22','-B22/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02-H12','-B12/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','-B02/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+                 uvw=['D2/2','-Asind(B02/D2)','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfAffineLine2PT(name='RSLOT_I',point=[Point[12],Point[9]],factor='-1')
+PointPropagated(color=Color['White'],
+                visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[13],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],
+                visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[14],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],
+                visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[15],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],
+               visibility=Visibility['VISIBLE'],
+                transf=Transf['RSLOT_I'],
+                point=Point[16],
+                nature=Nature['STANDARD'],
+                mesh=MeshPoint['AIDED_MESHPOINT'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[13],Point[14]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[14],Point[15]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[15],Point[16]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[17],Point[18]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[18],Point[19]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[19],Point[20]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[12],Point[11]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[11],Point[10]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[10],Point[9]],
+        nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+             defPoint=[Point[13],Point[12]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+         defPoint=[Point[12],Point[17]],
+         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         radius='D2/2',defPoint=[Point[16],Point[9]],
+         nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         radius='D2/2',defPoint=[Point[9],Point[20]],
+         nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+TransfRotation3AnglesPivotCoord(name='RRSLOT',coordSys=CoordSys['XY1'],
+        pivotCoord=['0','0'],
+        rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='360/Z2'))
+FaceAutomatic[3,2].propagate(transformation=Transf['RRSLOT'],repetitionNumber=6,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',regionPropagation='NONE')
+RegionFace(name='BAR_1',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_2',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_3',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_4',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_5',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_6',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_7',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+FaceAutomatic[2,3].region=RegionFace['BAR_1']
+FaceAutomatic[4].region=RegionFace['BAR_2']
+FaceAutomatic[10].region=RegionFace['BAR_2']
+FaceAutomatic[5].region=RegionFace['BAR_3']
+FaceAutomatic[11].region=RegionFace['BAR_3']
+FaceAutomatic[6].region=RegionFace['BAR_4']
+FaceAutomatic[12].region=RegionFace['BAR_4']
+FaceAutomatic[7].region=RegionFace['BAR_5']
+FaceAutomatic[13].region=RegionFace['BAR_5']
+FaceAutomatic[8].region=RegionFace['BAR_6']
+FaceAutomatic[14].region=RegionFace['BAR_6']
+FaceAutomatic[9].region=RegionFace['BAR_7']
+FaceAutomatic[15].region=RegionFace['BAR_7']
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         uvw=['67.8','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfRotation3AnglesPivotCoord(name='rper',coordSys=CoordSys['XY1'],pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='90'))
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],point=Point[186],
+    nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2+(DI1-D2)/2/AIR',
+     defPoint=[Point[186],Point[187]],
+     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+             uvw=['D2/2','0','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
+                point=Point[188],
+                nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[188],Point[16]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[64],Point[189]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+             uvw=['DI1/2','0','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
+                point=Point[190],
+                nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
+    defPoint=[Point[190],Point[101]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
+    defPoint=[Point[168],Point[191]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],uvw=['D1/2','0','0'],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
+            point=Point[192],
+            nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D1/2',
+          defPoint=[Point[192],Point[193]],
+          nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates[8].propagate(transformation=Transf['RPER'],repetitionNumber=1)
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di2/2',
+          defPoint=[Point[8],Point[194]],
+          nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[20],Point[72]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[24],Point[73]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[32],Point[77]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[40],Point[81]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[48],Point[85]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[56],Point[89]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[102],Point[106]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[112],Point[114]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[120],Point[122]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[128],Point[130]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[136],Point[138]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[144],Point[146]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[152],Point[154]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[160],Point[162]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+        defPoint=[Point[7],Point[8]],
+        nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[8],Point[188]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[188],Point[186]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[186],Point[190]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[190],Point[192]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[192],Point[1]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[7],Point[194]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[194],Point[189]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[189],Point[187]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[187],Point[191]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[191],Point[193]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[193],Point[3]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+AidedMesh[1].aidedMeshState=AidedMeshActivated(meshPoint=MeshPointAssigned(type=MeshPointDynamic()),
+                                               meshDeviation=MeshDeviationAssignedExcludeIB(type=MeshDeviationExcludeIBRelative(value=0.6)),
+                                               meshRelaxation=MeshRelaxation(lineMeshRelaxation=LineMeshRelaxationAssigned(type=LineMeshRelaxationMedium()),
+                                                                             faceMeshRelaxation=FaceMeshRelaxationAssigned(type=FaceMeshRelaxationMedium())))
+meshDomain()
+RegionFace(name='Statorcore',color=Color['cyan'],visibility=Visibility['VISIBLE'])
+RegionFace(name='Rotorcore',color=Color['cyan'],visibility=Visibility['VISIBLE'])
+RegionFace(name='airgap_stator',color=Color['yellow'],visibility=Visibility['VISIBLE'])
+RegionFace(name='airgap_rotor',color=Color['turquoise'],visibility=Visibility['VISIBLE'])
+RegionFace(name='out_air',color=Color['turquoise'],visibility=Visibility['VISIBLE'])
+RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk xvfb xauth
+  fonts-noto-cjk fonts-liberation2 xvfb xauth
 )
 
 missing=()

@@ -11,6 +11,15 @@ const InputField *findInputField(QStringView key)
     return nullptr;
 }
 
+const InputField *findInputFieldByControl(QStringView control)
+{
+    for (const InputField &field : inputFields) {
+        if (field.control == control)
+            return &field;
+    }
+    return nullptr;
+}
+
 InputTexts defaultInputTexts()
 {
     InputTexts texts;

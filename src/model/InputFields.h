@@ -61,6 +61,7 @@ inline constexpr std::array<InputField, 37> inputFields{{
 }};
 
 const InputField *findInputField(QStringView key);
+const InputField *findInputFieldByControl(QStringView control);
 
 // The texts of the input boxes, keyed by the field they feed. A key that is
 // missing reads as an empty box.

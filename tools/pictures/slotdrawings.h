@@ -1,0 +1,45 @@
+#pragma once
+
+#include "drawhelpers.h"
+
+#include <QImage>
+#include <QStringList>
+#include <QStringView>
+
+#include <span>
+
+namespace lamina::pictures {
+
+inline constexpr int slotPictureWidth = 280;
+inline constexpr int slotPictureHeight = 400;
+
+struct SlotDrawing
+{
+    QStringView file;  // where it goes, relative to the output folder
+    QStringView name;  // the shape's name as the window lists it
+    void (*draw)(Sheet &sheet);
+};
+
+std::span<const SlotDrawing> statorSlotDrawings();
+std::span<const SlotDrawing> rotorSlotDrawings();
+
+// Paints one drawing, appending any layout fault to problems.
+QImage paintSlot(const SlotDrawing &drawing, QStringList &problems);
+
+// The 48 x 48 application icon, on a transparent background.
+QImage paintIcon();
+
+// Placement shared by all slot drawings, in pixels. The slot's axis sits
+// left of centre so that the chain of depth dimensions fits on the right.
+namespace layout {
+inline constexpr double axisX = 120;
+inline constexpr double chainX = 220;         // x of the vertical dimension chain
+inline constexpr double arcFrom = 12;         // bore / rotor surface drawn from here...
+inline constexpr double arcTo = 268;          // ...to here
+inline constexpr double boreRadius = 420;     // exaggerated curvature so it reads as an arc
+inline constexpr double surfaceRadius = 640;  // flatter: it runs under the rotor's depth labels
+inline constexpr double boreApexY = 336;      // stator: bore at the bottom
+inline constexpr double surfaceApexY = 46;    // rotor: surface at the top
+} // namespace layout
+
+} // namespace lamina::pictures

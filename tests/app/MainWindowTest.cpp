@@ -1,0 +1,338 @@
+#include "FakeDialogs.h"
+#include "app/MainWindow.h"
+#include "app/SlotPicture.h"
+#include "app/WindowTexts.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using lamina::MainWindow;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Picks list entry `index` as a mouse click in the list would.
+void pick(QComboBox *combo, int index)
+{
+    combo->setCurrentIndex(index);
+    Q_EMIT combo->activated(index);
+}
+
+// Picks an arbitrary text, as if the list held it.
+void pickText(QComboBox *combo, const QString &text)
+{
+    combo->addItem(text);
+    pick(combo, combo->count() - 1);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir programFolder;
+    FakeDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+
+    QString folderFile(const QString &name) const { return programFolder.filePath(name); }
+    void trigger(const char *action) { window->findChild<QAction *>(QString::fromLatin1(action))->trigger(); }
+    QLineEdit *box(const char16_t *name) const { return window->textBox(name); }
+
+private Q_SLOTS:
+    void init()
+    {
+        dialogs = FakeDialogs();
+        window = std::make_unique<MainWindow>(dialogs, programFolder.path());
+    }
+
+    void cleanup() { window.reset(); }
+
+    void startsWithTheDefaults()
+    {
+        QCOMPARE(window->objectName(), u"geo"_s);
+        QCOMPARE(box(u"k2t1(1)")->text(), u"210"_s);
+        QCOMPARE(box(u"k4t1(0)")->text(), u"135.2"_s);
+        QCOMPARE(box(u"zb(2)")->text(), u"0.0434"_s);
+        QVERIFY(box(u"zb(4)")->text().isEmpty());
+        QVERIFY(!box(u"st(7)")->isEnabled());
+        QVERIFY(!box(u"rt(13)")->isEnabled());
+        QVERIFY(box(u"st(7)")->text().isEmpty());
+        QVERIFY(box(u"pernum(0)")->isReadOnly());
+        QVERIFY(box(u"airgap(0)")->isReadOnly());
+        QVERIFY(box(u"pernum(0)")->focusPolicy() != Qt::NoFocus);
+        QCOMPARE(window->comboBox(u"k2Combo1")->currentText(), u"请选择定子槽型"_s);
+        QCOMPARE(window->comboBox(u"k4Combo3")->currentText(), u"请选择接转子槽型"_s);
+        QCOMPARE(window->comboBox(u"Combo1")->currentText(), u"请选择周期类型"_s);
+        QCOMPARE(window->comboBox(u"Combo2")->currentText(), u"请选择软件版本"_s);
+        QCOMPARE(window->comboBox(u"k2Combo1")->count(), 1);
+        QCOMPARE(window->comboBox(u"Combo2")->count(), 2);
+        QCOMPARE(window->windowTitle(), lamina::texts::productTitle.toString());
+        QVERIFY(window->centralWidget()->size() == QSize(1083, 722));
+    }
+
+    void tabWalksTheFormInOrder()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QStringList expected{
+            u"k2t1(1)"_s, u"k2t1(0)"_s, u"k3t1(1)"_s, u"k2Combo1"_s, u"st(0)"_s, u"st(1)"_s,
+            u"st(2)"_s, u"st(3)"_s, u"st(4)"_s, u"st(5)"_s, u"st(6)"_s, u"Option1"_s,
+            u"k4t1(0)"_s, u"k4t1(1)"_s, u"k4t1(2)"_s, u"k4Combo3"_s};
+        box(u"k2t1(1)")->setFocus();
+        QStringList seen;
+        for (int i = 0; i < expected.size(); ++i) {
+            QWidget *focus = QApplication::focusWidget();
+            // A combo's line edit carries the focus for its box.
+            if (focus && focus->parentWidget() && qobject_cast<QComboBox *>(focus->parentWidget()))
+                focus = focus->parentWidget();
+            seen << (focus ? focus->objectName() : u"<none>"_s);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(seen, expected);  // st(7) is disabled and skipped
+    }
+
+    void periodicityAndVersionKeepTheLastPick()
+    {
+        QComboBox *periodicity = window->comboBox(u"Combo1");
+        pick(periodicity, 1);  // 偶对称周期
+        QCOMPARE(window->model().periodicityTypeText, u"PeriodicityCyclicType(),"_s);
+        pick(periodicity, 0);  // 奇对称周期
+        QCOMPARE(window->model().periodicityTypeText, u"PeriodicityAnticyclicType(),"_s);
+        pick(window->comboBox(u"Combo2"), 0);
+        QCOMPARE(window->model().fluxVersion, u"FLUX2D 11.1"_s);
+    }
+
+    void typingIntoAListStoresNothing()
+    {
+        QComboBox *version = window->comboBox(u"Combo2");
+        version->lineEdit()->clear();
+        QTest::keyClicks(version->lineEdit(), u"FLUX2D 11.1"_s);
+        QComboBox *periodicity = window->comboBox(u"Combo1");
+        periodicity->lineEdit()->clear();
+        // Chinese arrives through the input method, not as key clicks.
+        QInputMethodEvent typed;
+        typed.setCommitString(u"奇对称周期"_s);
+        QApplication::sendEvent(periodicity->lineEdit(), &typed);
+        QCOMPARE(periodicity->currentText(), u"奇对称周期"_s);
+        QVERIFY(window->model().fluxVersion.isEmpty());
+        QVERIFY(window->model().periodicityTypeText.isEmpty());
+    }
+
+    void statorPicksSetTypeAndFields()
+    {
+        QComboBox *stator = window->comboBox(u"k2Combo1");
+        pick(stator, 0);  // 半闭口梨形槽
+        QCOMPARE(window->model().statorSlotType, 1);
+        QVERIFY(box(u"st(6)")->isEnabled());
+        QCOMPARE(box(u"st(6)")->text(), u"4.15"_s);
+        QVERIFY(!box(u"st(7)")->isEnabled());
+        QVERIFY(box(u"st(7)")->isReadOnly());
+
+        pickText(stator, u"半闭口矩形槽"_s);
+        QCOMPARE(window->model().statorSlotType, 2);
+        QVERIFY(!box(u"st(6)")->isEnabled());
+        QCOMPARE(box(u"st(6)")->text(), u"0"_s);
+
+        pick(stator, 0);  // nothing is enabled again
+        QCOMPARE(window->model().statorSlotType, 1);
+        QVERIFY(!box(u"st(6)")->isEnabled());
+
+        pickText(stator, u"梨形"_s);
+        QCOMPARE(window->model().statorSlotType, 1);
+        QVERIFY(!window->findChild<lamina::SlotPicture *>(u"k2image1"_s)->hasPicture());
+    }
+
+    void rotorPicksSwapThePictureAndSurviveMissingFiles()
+    {
+        auto *picture = window->findChild<lamina::SlotPicture *>(u"k4Image1"_s);
+        QVERIFY(picture->hasPicture());  // the built-in drawing
+        const QImage builtIn = picture->pixmap().toImage();
+
+        QComboBox *rotor = window->comboBox(u"k4Combo3");
+        pick(rotor, 0);  // 单笼梯形槽1, but res/r3.bmp is missing here
+        QCOMPARE(window->model().rotorSlotType, std::optional<std::int16_t>(3));
+        QVERIFY(!picture->hasPicture());
+        QVERIFY(picture->text().contains(u"res/r3.bmp"_s));
+
+        QImage drawing(280, 400, QImage::Format_RGB888);
+        drawing.fill(Qt::red);
+        QDir(programFolder.path()).mkpath(u"res"_s);
+        QVERIFY(drawing.save(folderFile(u"res/r3.bmp"_s)));
+        pick(rotor, 0);
+        QVERIFY(picture->hasPicture());
+        QCOMPARE(picture->pixmap().size(), QSize(280, 400));
+        QVERIFY(picture->pixmap().toImage() != builtIn);
+
+        put(folderFile(u"res/r3.bmp"_s), "not a picture");
+        pick(rotor, 0);
+        QVERIFY(!picture->hasPicture());
+
+        pickText(rotor, u"单笼梯形槽"_s);
+        QCOMPARE(window->model().rotorSlotType, std::optional<std::int16_t>(0));
+        QVERIFY(picture->text().isEmpty());
+        QCOMPARE(box(u"rt(0)")->text(), u"1"_s);  // no field changes
+    }
+
+    void cancellingWritesNothing()
+    {
+        trigger("create_py");
+        QVERIFY(dialogs.informed.isEmpty());
+        QVERIFY(window->model().scriptPath.isEmpty());
+        QCOMPARE(dialogs.lastFilter, u"py(*.py)"_s);
+        QVERIFY(dialogs.lastFolder.isEmpty());  // no Projects folder here
+
+        QDir(programFolder.path()).mkdir(u"Projects"_s);
+        trigger("create_py");
+        QCOMPARE(QDir(dialogs.lastFolder).canonicalPath(), QDir(folderFile(u"Projects"_s)).canonicalPath());
+    }
+
+    void gatheringTheUntouchedWindowGivesTheDefaults()
+    {
+        QTemporaryDir out;
+        dialogs.fileNames.enqueue(out.filePath(u"m.py"_s));
+        trigger("create_py");
+        const lamina::MotorModel &m = window->model();
+        QCOMPARE(m.periodNumber, 4);
+        QCOMPARE(m.air, 2);
+        QCOMPARE(m.boxInnerDiameter, std::optional<double>(120));
+        QCOMPARE(m.Z1, 36.0);
+        QCOMPARE(m.Z2, 28);
+        QCOMPARE(m.R21, 4.15);
+        QCOMPARE(m.ringResistivity, 0.0434 / 1000000);
+        QCOMPARE(m.statorSlotType, 0);
+        QVERIFY(!m.rotorSlotType.has_value());
+        QVERIFY(contents(out.filePath(u"m.py"_s)).startsWith("#! \r\n"));
+    }
+
+    void scriptMatchesTheCommandLineTool()
+    {
+        pick(window->comboBox(u"k2Combo1"), 0);
+        pick(window->comboBox(u"k4Combo3"), 0);
+        pick(window->comboBox(u"Combo1"), 1);
+        pick(window->comboBox(u"Combo2"), 0);
+        box(u"k4t1(2)")->setText(u"32"_s);
+        box(u"st(5)")->setText(u" 12.5 "_s);
+        box(u"mesh(0)")->setText(u"0.45"_s);
+
+        QTemporaryDir out;
+        const QString path = out.filePath(u"motor"_s);  // no .py: used as typed
+        dialogs.fileNames.enqueue(path);
+        trigger("create_py");
+        QCOMPARE(dialogs.informed, QStringList{lamina::texts::productTitle.toString() + u'|'
+                                                + lamina::texts::scriptDone.toString()});
+        QVERIFY(dialogs.asked.isEmpty());
+        QVERIFY(QFile::exists(path));
+        QVERIFY(!QFile::exists(path + u".py"_s));
+
+        QProcess cli;
+        cli.start(QStringLiteral(LAMINA_CLI),
+                  {u"script"_s, u"--output"_s, out.filePath(u"cli.py"_s),
+                   u"--set"_s, u"statorSlotType=半闭口梨形槽"_s, u"--set"_s, u"rotorSlotType=单笼梯形槽1"_s,
+                   u"--set"_s, u"periodicityType=偶对称周期"_s, u"--set"_s, u"fluxVersion=FLUX2D 11.1"_s,
+                   u"--set"_s, u"Z2=32"_s, u"--set"_s, u"H21= 12.5 "_s, u"--set"_s, u"meshDeviation=0.45"_s});
+        QVERIFY(cli.waitForFinished());
+        QCOMPARE(cli.exitCode(), 0);
+        QCOMPARE(contents(path), contents(out.filePath(u"cli.py"_s)));
+    }
+
+    void existingFileIsReplacedOnlyOnYes()
+    {
+        QTemporaryDir out;
+        const QString path = out.filePath(u"motor.py"_s);
+        put(path, "old script");
+
+        dialogs.fileNames.enqueue(path);
+        dialogs.answers.enqueue(false);
+        trigger("create_py");
+        QCOMPARE(dialogs.asked, QStringList{u"保存提示|文件已存在,是否覆盖?"_s});
+        QCOMPARE(contents(path), QByteArray("old script"));
+        QVERIFY(dialogs.informed.isEmpty());
+
+        dialogs.fileNames.enqueue(path);
+        dialogs.answers.enqueue(true);
+        trigger("create_py");
+        QVERIFY(contents(path).startsWith("#! \r\n"));
+        QCOMPARE(dialogs.informed.size(), 1);
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"motor.py"_s});
+    }
+
+    void failuresKeepTheOldFileAndSaySo()
+    {
+        QTemporaryDir out;
+        const QString path = out.filePath(u"motor.py"_s);
+        put(path, "old script");
+
+        box(u"k4t1(2)")->setText(u"40000"_s);  // out of the 16-bit range
+        dialogs.fileNames.enqueue(path);
+        dialogs.answers.enqueue(true);
+        trigger("create_py");
+        QCOMPARE(contents(path), QByteArray("old script"));
+        QVERIFY(dialogs.informed.isEmpty());
+        QCOMPARE(dialogs.warned.size(), 1);
+        QVERIFY(dialogs.warned[0].contains(u"转子槽数"_s));
+        QVERIFY(dialogs.warned[0].contains(u"原有文件保持不变"_s));
+
+        box(u"k4t1(2)")->setText(u"28"_s);
+        QFile::setPermissions(path, QFileDevice::ReadOwner);  // cannot be replaced
+        dialogs.fileNames.enqueue(path);
+        dialogs.answers.enqueue(true);
+        trigger("create_py");
+        QCOMPARE(contents(path), QByteArray("old script"));
+        QCOMPARE(dialogs.warned.size(), 2);
+        QVERIFY(dialogs.informed.isEmpty());
+
+        dialogs.fileNames.enqueue(out.filePath(u"no/such/folder/m.py"_s));
+        trigger("create_py");
+        QCOMPARE(dialogs.warned.size(), 3);
+        QVERIFY(dialogs.warned[2].contains(u"没有写入任何文件"_s));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"motor.py"_s});
+    }
+
+    void endRingResults()
+    {
+        auto *calculate = window->findChild<QPushButton *>(u"Command1"_s);
+        QTest::mouseClick(calculate, Qt::LeftButton);
+        QCOMPARE(box(u"zb(4)")->text(), u"2.87211678845277E-08"_s);
+        QCOMPARE(box(u"zb(5)")->text(), u"1.5643169644375E-06"_s);
+
+        box(u"zb(0)")->setText(u"0.02"_s);
+        QTest::mouseClick(calculate, Qt::LeftButton);
+        QCOMPARE(box(u"zb(4)")->text(), u"3.26771153910912E-08"_s);
+        QCOMPARE(box(u"zb(5)")->text(), u"1.5643169644375E-06"_s);
+
+        box(u"k4t1(2)")->setText(u"0"_s);
+        QTest::mouseClick(calculate, Qt::LeftButton);
+        box(u"k4t1(2)")->setText(u"28"_s);
+        box(u"zb(3)")->setText(u"0"_s);
+        QTest::mouseClick(calculate, Qt::LeftButton);
+        QCOMPARE(dialogs.warned.size(), 2);
+        QCOMPARE(box(u"zb(4)")->text(), u"3.26771153910912E-08"_s);
+        QCOMPARE(box(u"zb(5)")->text(), u"1.5643169644375E-06"_s);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,8 +1,6 @@
 #include "MainWindow.h"
 
-#include "CaptionFrame.h"
 #include "MainWindowLayout.h"
-#include "SlotPicture.h"
 #include "UserDialogs.h"
 #include "WindowTexts.h"
 #include "calc/EndRing.h"
@@ -11,6 +9,10 @@
 #include "script/NumberText.h"
 #include "script/ScriptWriter.h"
 #include "slots/SlotTypes.h"
+#include "widgets/CaptionFrame.h"
+#include "widgets/Fonts.h"
+#include "widgets/PictureBox.h"
+#include "widgets/Twips.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -31,14 +33,6 @@ const QColor geometryGreen(192, 255, 192);
 const QColor settingsPink(255, 192, 192);
 const QColor settingsOrange(255, 192, 128);
 
-QFont font(const QString &family, qreal points, bool bold)
-{
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 struct Appearance
 {
     QFont font;
@@ -49,19 +43,19 @@ Appearance appearanceOf(layout::Look look)
 {
     using enum layout::Look;
     switch (look) {
-    case GeometryFrame: return {font(u"隶书"_s, 14.25, false), geometryGreen};
-    case SettingsColumn: return {font(u"隶书"_s, 15.75, false), settingsPink};
-    case SettingsFrame: return {font(u"隶书"_s, 14.25, false), settingsOrange};
-    case GeometryLabel: return {font(u"楷体"_s, 10.5, true), geometryGreen};
-    case DimensionLabel: return {font(u"Times New Roman"_s, 10.5, true), geometryGreen};
-    case DimensionLabelLarge: return {font(u"Times New Roman"_s, 12, true), geometryGreen};
-    case SettingsLabel: return {font(u"Times New Roman"_s, 10.5, true), settingsOrange};
-    case UnitLabel: return {font(u"宋体"_s, 10.5, true), settingsOrange};
-    case BoxFont: return {font(u"宋体"_s, 10.5, false), {}};
-    case ComboFont: return {font(u"楷体"_s, 10.5, true), {}};
+    case GeometryFrame: return {namedFont(u"隶书"_s, 14.25, false), geometryGreen};
+    case SettingsColumn: return {namedFont(u"隶书"_s, 15.75, false), settingsPink};
+    case SettingsFrame: return {namedFont(u"隶书"_s, 14.25, false), settingsOrange};
+    case GeometryLabel: return {namedFont(u"楷体"_s, 10.5, true), geometryGreen};
+    case DimensionLabel: return {namedFont(u"Times New Roman"_s, 10.5, true), geometryGreen};
+    case DimensionLabelLarge: return {namedFont(u"Times New Roman"_s, 12, true), geometryGreen};
+    case SettingsLabel: return {namedFont(u"Times New Roman"_s, 10.5, true), settingsOrange};
+    case UnitLabel: return {namedFont(u"宋体"_s, 10.5, true), settingsOrange};
+    case BoxFont: return {namedFont(u"宋体"_s, 10.5, false), {}};
+    case ComboFont: return {namedFont(u"楷体"_s, 10.5, true), {}};
     case GeometryOption: return {QFont(), geometryGreen};
     case Picture: return {QFont(), Qt::white};
-    case ButtonFont: return {font(u"宋体"_s, 10.5, false), {}};
+    case ButtonFont: return {namedFont(u"宋体"_s, 10.5, false), {}};
     }
     return {};
 }
@@ -97,7 +91,7 @@ QWidget *makeControl(const layout::Control &row, QWidget *parent)
         return combo;
     }
     case OptionButton: return new QRadioButton(caption, parent);
-    case Image: return new SlotPicture(parent);
+    case Image: return new PictureBox(parent);
     case Button: return new QPushButton(caption, parent);
     }
     return nullptr;
@@ -140,7 +134,7 @@ void MainWindow::createLayout()
 {
     auto *client = new QWidget(this);
     client->setObjectName(u"clientArea"_s);
-    client->setFixedSize(layout::pixels(layout::clientWidth), layout::pixels(layout::clientHeight));
+    client->setFixedSize(pixels(layout::clientWidth), pixels(layout::clientHeight));
     paintBackground(client, geometryGreen);
     setCentralWidget(client);
 
@@ -153,8 +147,8 @@ void MainWindow::createLayout()
             widget->setFont(look.font);
         paintBackground(widget, look.background);
         const QSize size = defaultSize(row, widget);
-        widget->setGeometry(layout::pixels(row.left), layout::pixels(row.top),
-                            layout::pixels(size.width()), layout::pixels(size.height()));
+        widget->setGeometry(pixels(row.left), pixels(row.top),
+                            pixels(size.width()), pixels(size.height()));
         controls.insert(row.name.toString(), widget);
     }
 
@@ -174,8 +168,8 @@ void MainWindow::createLayout()
 
     textBox(u"pernum(0)")->setReadOnly(true);
     textBox(u"airgap(0)")->setReadOnly(true);
-    static_cast<SlotPicture *>(control(u"k2image1"))->showResource(u":/pictures/stator.png"_s);
-    static_cast<SlotPicture *>(control(u"k4Image1"))->showResource(u":/pictures/rotor.png"_s);
+    static_cast<PictureBox *>(control(u"k2image1"))->showResource(u":/pictures/stator.png"_s);
+    static_cast<PictureBox *>(control(u"k4Image1"))->showResource(u":/pictures/rotor.png"_s);
 }
 
 void MainWindow::createMenus()
@@ -221,7 +215,7 @@ void MainWindow::showEvent(QShowEvent *event)
     // The top edge sits 100 twips below the top of the screen; the platform
     // keeps its choice of the left edge.
     if (const QScreen *screen = this->screen())
-        move(x(), screen->geometry().top() + layout::pixels(100));
+        move(x(), screen->geometry().top() + pixels(100));
 }
 
 QWidget *MainWindow::control(QStringView name) const
@@ -249,7 +243,7 @@ InputTexts MainWindow::inputTexts() const
     return texts;
 }
 
-void MainWindow::showSlotPicture(SlotPicture *picture, QStringView relativePath)
+void MainWindow::showSlotPicture(PictureBox *picture, QStringView relativePath)
 {
     if (relativePath.isEmpty()) {
         picture->clearPicture();
@@ -261,7 +255,7 @@ void MainWindow::showSlotPicture(SlotPicture *picture, QStringView relativePath)
 void MainWindow::statorSlotPicked()
 {
     const StatorPickEffect effect = pickStatorSlotType(comboBox(u"k2Combo1")->currentText(), motor);
-    showSlotPicture(static_cast<SlotPicture *>(control(u"k2image1")), effect.picture);
+    showSlotPicture(static_cast<PictureBox *>(control(u"k2image1")), effect.picture);
     if (effect.lockAlpha) {
         textBox(u"st(7)")->setReadOnly(true);
         textBox(u"st(7)")->setEnabled(false);
@@ -275,7 +269,7 @@ void MainWindow::statorSlotPicked()
 void MainWindow::rotorSlotPicked()
 {
     const QStringView picture = pickRotorSlotType(comboBox(u"k4Combo3")->currentText(), motor);
-    showSlotPicture(static_cast<SlotPicture *>(control(u"k4Image1")), picture);
+    showSlotPicture(static_cast<PictureBox *>(control(u"k4Image1")), picture);
 }
 
 void MainWindow::createScript()

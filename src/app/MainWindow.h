@@ -11,7 +11,7 @@ class QLineEdit;
 
 namespace lamina {
 
-class SlotPicture;
+class PictureBox;
 class UserDialogs;
 
 // The main window: every input of the model, the slot drawings, the end-ring
@@ -51,7 +51,7 @@ private:
 
     void statorSlotPicked();
     void rotorSlotPicked();
-    void showSlotPicture(SlotPicture *picture, QStringView relativePath);
+    void showSlotPicture(PictureBox *picture, QStringView relativePath);
 
     QWidget *control(QStringView name) const;
 

@@ -6,12 +6,8 @@
 
 namespace lamina::layout {
 
-// Positions are in twips (1/1440 inch), 15 to a pixel at 96 dpi, relative to
-// the containing frame or, for the three column frames, to the client area.
-constexpr int pixels(int twips)
-{
-    return (twips + 7) / 15;
-}
+// Positions are in twips, relative to the containing frame or, for the three
+// column frames, to the client area.
 
 inline constexpr int clientWidth = 16245;
 inline constexpr int clientHeight = 10830;

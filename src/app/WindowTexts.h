@@ -18,6 +18,5 @@ inline constexpr QStringView scriptFailedTitle = u"命令文件未生成";
 inline constexpr QStringView oldFileKept = u"原有文件保持不变。";
 inline constexpr QStringView nothingWritten = u"没有写入任何文件。";
 inline constexpr QStringView endRingFailedTitle = u"端环参数无法计算";
-inline constexpr QStringView missingPicture = u"缺少图片：\n%1";
 
 } // namespace lamina::texts

@@ -1,6 +1,7 @@
-#include "Fonts.h"
 #include "MainWindow.h"
 #include "UserDialogs.h"
+#include "helpwin/HelpWindows.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 
@@ -13,9 +14,20 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(u":/pictures/lamina.png"_s));
     lamina::addFontFallbacks();
 
+    // The program folder holds res/, help/ and Projects/; the executable's
+    // own folder, wherever it was started from.
+    const QString programFolder = QApplication::applicationDirPath();
     lamina::WidgetDialogs dialogs;
-    auto *window = new lamina::MainWindow(dialogs, QApplication::applicationDirPath());
+    lamina::HelpWindows helpWindows(programFolder);
+
+    // Every window is on its own: closing the main window leaves an open
+    // help window running, and the program ends with its last window.
+    auto *window = new lamina::MainWindow(dialogs, programFolder);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(window, &lamina::MainWindow::instructionsRequested, &helpWindows,
+                     &lamina::HelpWindows::showDescription);
+    QObject::connect(window, &lamina::MainWindow::aboutRequested, &helpWindows,
+                     &lamina::HelpWindows::showAbout);
     window->show();
     return app.exec();
 }

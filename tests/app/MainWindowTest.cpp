@@ -1,6 +1,6 @@
 #include "FakeDialogs.h"
 #include "app/MainWindow.h"
-#include "app/SlotPicture.h"
+#include "widgets/PictureBox.h"
 #include "app/WindowTexts.h"
 
 #include <QAction>
@@ -162,12 +162,12 @@ private Q_SLOTS:
 
         pickText(stator, u"梨形"_s);
         QCOMPARE(window->model().statorSlotType, 1);
-        QVERIFY(!window->findChild<lamina::SlotPicture *>(u"k2image1"_s)->hasPicture());
+        QVERIFY(!window->findChild<lamina::PictureBox *>(u"k2image1"_s)->hasPicture());
     }
 
     void rotorPicksSwapThePictureAndSurviveMissingFiles()
     {
-        auto *picture = window->findChild<lamina::SlotPicture *>(u"k4Image1"_s);
+        auto *picture = window->findChild<lamina::PictureBox *>(u"k4Image1"_s);
         QVERIFY(picture->hasPicture());  // the built-in drawing
         const QImage builtIn = picture->pixmap().toImage();
 

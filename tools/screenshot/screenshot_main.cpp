@@ -1,14 +1,19 @@
-// Renders Lamina's windows offscreen into PNG files, for the documentation
-// and the help pictures.
+// Renders Lamina's windows offscreen, for the documentation and the help
+// pictures.
 //
-//   lamina-screenshot main OUT.png     the main window as it starts
+//   lamina-screenshot main OUT.png       the main window as it starts
+//   lamina-screenshot help FOLDER        the six step pictures a1.jpg … a6.jpg
+//   lamina-screenshot windows FOLDER     every window as PNG, for the docs
 
-#include "app/Fonts.h"
+#include "HelpPictures.h"
 #include "app/MainWindow.h"
 #include "app/UserDialogs.h"
+#include "helpwin/HelpWindows.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QImageWriter>
 #include <QPixmap>
 
 #include <cstdio>
@@ -27,16 +32,63 @@ public:
     void warn(QWidget *, const QString &, const QString &) override {}
 };
 
-bool save(QWidget *window, const QString &path)
+bool save(const QImage &image, const QString &path)
 {
-    window->show();
-    QApplication::processEvents();
-    const QPixmap picture = window->grab();
-    if (!picture.save(path)) {
-        std::fprintf(stderr, "lamina-screenshot: cannot write %s\n", qUtf8Printable(path));
+    QImageWriter writer(path);
+    if (path.endsWith(u".jpg"_s))
+        writer.setQuality(90);
+    if (!writer.write(image)) {
+        std::fprintf(stderr, "lamina-screenshot: cannot write %s: %s\n", qUtf8Printable(path),
+                     qUtf8Printable(writer.errorString()));
         return false;
     }
     return true;
+}
+
+QImage grabbed(QWidget *window)
+{
+    window->show();
+    QApplication::processEvents();
+    return window->grab().toImage();
+}
+
+int helpPictures(const QString &folder, const QString &programFolder)
+{
+    QDir().mkpath(folder);
+    SilentDialogs dialogs;
+    lamina::MainWindow window(dialogs, programFolder);
+    helppictures::fillIn(window);
+    const QImage pictures[] = {
+        helppictures::filledInWindow(window),
+        helppictures::createCommandHighlighted(window),
+        helppictures::copyIntoProjectFolder(),
+        helppictures::startNewProject(),
+        helppictures::runCommandFile(),
+        helppictures::resultingModel(),
+    };
+    bool ok = true;
+    for (int i = 0; i < 6; ++i)
+        ok = save(pictures[i], QDir(folder).filePath(u"a%1.jpg"_s.arg(i + 1))) && ok;
+    return ok ? 0 : 1;
+}
+
+int windows(const QString &folder, const QString &programFolder)
+{
+    QDir().mkpath(folder);
+    SilentDialogs dialogs;
+    lamina::MainWindow main(dialogs, programFolder);
+    lamina::DescriptionWindow description;
+    lamina::AboutWindow about;
+    lamina::IllustratedHelpWindow illustrated(programFolder);
+    // The tool has no built-in first picture; one step there and back loads
+    // it from help/ beside the tool.
+    illustrated.nextStep();
+    illustrated.previousStep();
+    bool ok = save(grabbed(&main), QDir(folder).filePath(u"main-window.png"_s));
+    ok = save(grabbed(&description), QDir(folder).filePath(u"description-window.png"_s)) && ok;
+    ok = save(grabbed(&about), QDir(folder).filePath(u"about-window.png"_s)) && ok;
+    ok = save(grabbed(&illustrated), QDir(folder).filePath(u"illustrated-help-window.png"_s)) && ok;
+    return ok ? 0 : 1;
 }
 
 } // namespace
@@ -49,15 +101,19 @@ int main(int argc, char *argv[])
     lamina::addFontFallbacks();
     const QStringList args = app.arguments();
     if (args.size() != 3) {
-        std::fprintf(stderr, "usage: lamina-screenshot main OUT.png\n");
+        std::fprintf(stderr, "usage: lamina-screenshot main OUT.png | help FOLDER | windows FOLDER\n");
         return 2;
     }
-    SilentDialogs dialogs;
     const QString programFolder = QApplication::applicationDirPath();
     if (args[1] == u"main") {
+        SilentDialogs dialogs;
         lamina::MainWindow window(dialogs, programFolder);
-        return save(&window, args[2]) ? 0 : 1;
+        return save(grabbed(&window), args[2]) ? 0 : 1;
     }
-    std::fprintf(stderr, "lamina-screenshot: unknown window %s\n", qUtf8Printable(args[1]));
+    if (args[1] == u"help")
+        return helpPictures(args[2], programFolder);
+    if (args[1] == u"windows")
+        return windows(args[2], programFolder);
+    std::fprintf(stderr, "lamina-screenshot: unknown picture %s\n", qUtf8Printable(args[1]));
     return 2;
 }

@@ -1,12 +1,11 @@
-#include "SlotPicture.h"
+#include "PictureBox.h"
 
-#include "WindowTexts.h"
 
 #include <QImageReader>
 
 namespace lamina {
 
-SlotPicture::SlotPicture(QWidget *parent)
+PictureBox::PictureBox(QWidget *parent)
     : QLabel(parent)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -14,25 +13,25 @@ SlotPicture::SlotPicture(QWidget *parent)
     setWordWrap(true);
 }
 
-bool SlotPicture::showFile(const QString &path, const QString &shownName)
+bool PictureBox::showFile(const QString &path, const QString &shownName)
 {
     QImageReader reader(path);
     const QImage image = reader.read();
     if (image.isNull()) {
         setPixmap(QPixmap());
-        setText(texts::missingPicture.toString().arg(shownName));
+        setText(QStringLiteral("缺少图片：\n%1").arg(shownName));
         return false;
     }
     setPixmap(QPixmap::fromImage(image));
     return true;
 }
 
-void SlotPicture::showResource(const QString &resource)
+void PictureBox::showResource(const QString &resource)
 {
     showFile(resource, resource);
 }
 
-void SlotPicture::clearPicture()
+void PictureBox::clearPicture()
 {
     setPixmap(QPixmap());
     setText(QString());

@@ -4,15 +4,15 @@
 
 namespace lamina {
 
-// An image box that shows a drawing at its own size from its top-left
-// corner. A picture that cannot be read leaves a short notice naming it
-// instead of failing.
-class SlotPicture : public QLabel
+// An image or picture box: shows a picture at its own size from its
+// top-left corner, never stretched. A picture that cannot be read leaves a
+// short notice naming it instead of failing.
+class PictureBox : public QLabel
 {
     Q_OBJECT
 
 public:
-    explicit SlotPicture(QWidget *parent = nullptr);
+    explicit PictureBox(QWidget *parent = nullptr);
 
     // Loads the file; returns false (and shows the notice) when it cannot.
     bool showFile(const QString &path, const QString &shownName);

@@ -7,6 +7,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace lamina {
 
+QFont namedFont(const QString &family, qreal points, bool bold)
+{
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
 void addFontFallbacks()
 {
     const QStringList serif{u"Noto Serif CJK SC"_s, u"Noto Sans CJK SC"_s};

@@ -103,18 +103,16 @@ QSize defaultSize(const layout::Control &row, QWidget *widget)
     switch (row.kind) {
     case Kind::TextBox:
         return {row.width ? row.width : textBoxWidth, row.height ? row.height : textBoxHeight};
-    case Kind::ComboBox:
-        return {row.width, row.height ? row.height : comboHeight};
+    case Kind::ComboBox: return {row.width, row.height ? row.height : comboHeight};
     case Kind::Label: {
         const QSize hint = widget->sizeHint();
         return {hint.width() * 15, hint.height() * 15};
     }
-    default:
-        return {row.width, row.height};
+    default: return {row.width, row.height};
     }
 }
 
-} // namespace
+}  // namespace
 
 MainWindow::MainWindow(UserDialogs &dialogs, QString programFolder, QWidget *parent)
     : QMainWindow(parent)
@@ -147,8 +145,7 @@ void MainWindow::createLayout()
             widget->setFont(look.font);
         paintBackground(widget, look.background);
         const QSize size = defaultSize(row, widget);
-        widget->setGeometry(pixels(row.left), pixels(row.top),
-                            pixels(size.width()), pixels(size.height()));
+        widget->setGeometry(pixels(row.left), pixels(row.top), pixels(size.width()), pixels(size.height()));
         controls.insert(row.name.toString(), widget);
     }
 
@@ -314,4 +311,4 @@ void MainWindow::calculateEndRing()
     }
 }
 
-} // namespace lamina
+}  // namespace lamina

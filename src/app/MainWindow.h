@@ -62,4 +62,4 @@ private:
     bool placed = false;
 };
 
-} // namespace lamina
+}  // namespace lamina

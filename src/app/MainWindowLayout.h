@@ -19,19 +19,19 @@ enum class Kind { Frame, Label, TextBox, ComboBox, OptionButton, Image, Button }
 
 // Font and background of a control.
 enum class Look {
-    GeometryFrame,       // 隶书 14.25, green
-    SettingsColumn,      // 隶书 15.75, pink
-    SettingsFrame,       // 隶书 14.25, orange
-    GeometryLabel,       // 楷体 10.5 bold, green
-    DimensionLabel,      // Times New Roman 10.5 bold, green
-    DimensionLabelLarge, // Times New Roman 12 bold, green
-    SettingsLabel,       // Times New Roman 10.5 bold, orange
-    UnitLabel,           // 宋体 10.5 bold, orange
-    BoxFont,             // 宋体 10.5
-    ComboFont,           // 楷体 10.5 bold
-    GeometryOption,      // green
+    GeometryFrame,        // 隶书 14.25, green
+    SettingsColumn,       // 隶书 15.75, pink
+    SettingsFrame,        // 隶书 14.25, orange
+    GeometryLabel,        // 楷体 10.5 bold, green
+    DimensionLabel,       // Times New Roman 10.5 bold, green
+    DimensionLabelLarge,  // Times New Roman 12 bold, green
+    SettingsLabel,        // Times New Roman 10.5 bold, orange
+    UnitLabel,            // 宋体 10.5 bold, orange
+    BoxFont,              // 宋体 10.5
+    ComboFont,            // 楷体 10.5 bold
+    GeometryOption,       // green
     Picture,
-    ButtonFont,          // 宋体 10.5
+    ButtonFont,  // 宋体 10.5
 };
 
 struct Control
@@ -39,7 +39,8 @@ struct Control
     Kind kind;
     QStringView name;     // object name; the window's control names, e.g. "st(6)"
     QStringView parent;   // containing frame; empty for the client area
-    QStringView caption;  // frame/label/button caption, combo prompt; text boxes take their defaults from the input fields
+    QStringView caption;  // frame/label/button caption, combo prompt; text boxes take their defaults from the
+                          // input fields
     int left;
     int top;
     int width;   // 0: the kind's usual size (labels size themselves)
@@ -176,4 +177,4 @@ inline constexpr std::array tabOrder{
 };
 // clang-format on
 
-} // namespace lamina::layout
+}  // namespace lamina::layout

@@ -14,9 +14,8 @@ QString WidgetDialogs::askSaveFileName(QWidget *parent, const QString &folder, c
 
 bool WidgetDialogs::askYesNo(QWidget *parent, const QString &title, const QString &text)
 {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes)
-           == QMessageBox::Yes;
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        == QMessageBox::Yes;
 }
 
 void WidgetDialogs::inform(QWidget *parent, const QString &title, const QString &text)
@@ -30,4 +29,4 @@ void WidgetDialogs::warn(QWidget *parent, const QString &title, const QString &t
     QMessageBox::warning(parent, title, text);
 }
 
-} // namespace lamina
+}  // namespace lamina

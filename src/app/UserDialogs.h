@@ -33,4 +33,4 @@ public:
     void warn(QWidget *parent, const QString &title, const QString &text) override;
 };
 
-} // namespace lamina
+}  // namespace lamina

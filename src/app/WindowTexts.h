@@ -19,4 +19,4 @@ inline constexpr QStringView oldFileKept = u"原有文件保持不变。";
 inline constexpr QStringView nothingWritten = u"没有写入任何文件。";
 inline constexpr QStringView endRingFailedTitle = u"端环参数无法计算";
 
-} // namespace lamina::texts
+}  // namespace lamina::texts

@@ -14,7 +14,7 @@ namespace {
 // quoted to engineers with it, so it stays.
 constexpr double pi = 3.141593;
 
-} // namespace
+}  // namespace
 
 EndRingResult computeEndRing(const MotorModel &model)
 {
@@ -62,4 +62,4 @@ EndRingResult calculateEndRing(const InputTexts &texts, MotorModel &model)
     return computeEndRing(model);
 }
 
-} // namespace lamina
+}  // namespace lamina

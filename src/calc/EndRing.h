@@ -21,4 +21,4 @@ EndRingResult computeEndRing(const MotorModel &model);
 // LaminaError for a slot count outside 16 bits or a zero divisor.
 EndRingResult calculateEndRing(const InputTexts &texts, MotorModel &model);
 
-} // namespace lamina
+}  // namespace lamina

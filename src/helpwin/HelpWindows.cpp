@@ -61,7 +61,7 @@ void bringUp(Window *window)
     window->activateWindow();
 }
 
-} // namespace
+}  // namespace
 
 IllustratedHelpWindow::IllustratedHelpWindow(QString programFolder, QWidget *parent)
     : QWidget(parent)
@@ -75,7 +75,8 @@ IllustratedHelpWindow::IllustratedHelpWindow(QString programFolder, QWidget *par
     placeInTwips(pictureBox, 120, 0, 12135, 8655);
     pictureBox->showResource(u":/help/a1.jpg"_s);
 
-    captionLabel = label(QString(), this, 12720, 360, 2535, 5055, namedFont(u"楷体"_s, 14.25, true), u"Label1"_s);
+    captionLabel
+        = label(QString(), this, 12720, 360, 2535, 5055, namedFont(u"楷体"_s, 14.25, true), u"Label1"_s);
     setBackground(captionLabel, QColor(192, 192, 255));
 
     auto *next = new QPushButton(helptexts::nextStep.toString(), this);
@@ -183,8 +184,7 @@ AboutWindow::AboutWindow(QWidget *parent)
 HelpWindows::HelpWindows(QString programFolder, QObject *parent)
     : QObject(parent)
     , programFolder(std::move(programFolder))
-{
-}
+{}
 
 HelpWindows::~HelpWindows()
 {
@@ -217,4 +217,4 @@ void HelpWindows::showIllustratedHelp()
     bringUp(illustratedWindow.data());
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -83,4 +83,4 @@ private:
     QPointer<IllustratedHelpWindow> illustratedWindow;
 };
 
-} // namespace lamina
+}  // namespace lamina

@@ -36,7 +36,7 @@ QString numberAsText(double value)
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
-} // namespace
+}  // namespace
 
 void setDesignValue(Design &design, const QString &key, const QString &text)
 {
@@ -68,8 +68,7 @@ void applyDesignJson(Design &design, const QByteArray &json)
         } else if (value.isDouble()) {
             text = numberAsText(value.toDouble());
         } else {
-            throw DesignError("design key \"" + utf8(it.key())
-                              + "\" must be a text or a number");
+            throw DesignError("design key \"" + utf8(it.key()) + "\" must be a text or a number");
         }
         setDesignValue(design, it.key(), text);
     }
@@ -91,4 +90,4 @@ QJsonObject designToJson(const Design &design)
     return object;
 }
 
-} // namespace lamina
+}  // namespace lamina

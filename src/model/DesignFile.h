@@ -41,7 +41,7 @@ void applyDesignJson(Design &design, const QByteArray &json);
 QJsonObject designToJson(const Design &design);
 
 // The keys of the four list choices.
-inline constexpr std::array<QStringView, 4> pickKeys{
-    u"statorSlotType", u"rotorSlotType", u"periodicityType", u"fluxVersion"};
+inline constexpr std::array<QStringView, 4> pickKeys{u"statorSlotType", u"rotorSlotType", u"periodicityType",
+                                                     u"fluxVersion"};
 
-} // namespace lamina
+}  // namespace lamina

@@ -14,4 +14,4 @@ void gatherInputs(const InputTexts &texts, MotorModel &model);
 double numberOf(const InputTexts &texts, QStringView key);
 std::int16_t countOf(const InputTexts &texts, QStringView key);
 
-} // namespace lamina
+}  // namespace lamina

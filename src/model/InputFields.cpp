@@ -28,4 +28,4 @@ InputTexts defaultInputTexts()
     return texts;
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -20,6 +20,7 @@ struct InputField
 };
 
 // Every input box, in the order gatherInputs reads them.
+// clang-format off
 inline constexpr std::array<InputField, 37> inputFields{{
     {u"periodNumber", u"pernum(0)", u"4", u"周期数", u"number of periods"},
     {u"air", u"airgap(0)", u"2", u"气隙层数", u"number of air-gap layers"},
@@ -59,6 +60,7 @@ inline constexpr std::array<InputField, 37> inputFields{{
     {u"ringResistivity", u"zb(2)", u"0.0434", u"端环电阻率", u"end-ring resistivity"},
     {u"ringArea", u"zb(3)", u"400", u"端环恒截面积", u"end-ring cross-section"},
 }};
+// clang-format on
 
 const InputField *findInputField(QStringView key);
 const InputField *findInputFieldByControl(QStringView control);
@@ -70,4 +72,4 @@ using InputTexts = QMap<QString, QString>;
 // The texts the main window starts with.
 InputTexts defaultInputTexts();
 
-} // namespace lamina
+}  // namespace lamina

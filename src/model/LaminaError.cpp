@@ -6,7 +6,6 @@ LaminaError::LaminaError(QString english, QString chinese)
     : englishText(std::move(english))
     , chineseText(std::move(chinese))
     , englishUtf8(englishText.toUtf8())
-{
-}
+{}
 
-} // namespace lamina
+}  // namespace lamina

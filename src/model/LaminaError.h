@@ -24,4 +24,4 @@ private:
     QByteArray englishUtf8;
 };
 
-} // namespace lamina
+}  // namespace lamina

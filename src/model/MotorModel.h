@@ -57,4 +57,4 @@ struct MotorModel
     double ringResistivity = 0;  // ohm metres
 };
 
-} // namespace lamina
+}  // namespace lamina

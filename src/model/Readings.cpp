@@ -129,7 +129,7 @@ std::optional<double> readDecimal(Cursor &cursor)
     return negative ? -value : value;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<double> readNumber(QStringView text)
 {
@@ -170,4 +170,4 @@ std::optional<std::int16_t> readCount(QStringView text)
     return static_cast<std::int16_t>(rounded);
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -24,4 +24,4 @@ std::optional<std::int16_t> readCount(QStringView text);
 // Nearest integer, a value exactly halfway going to the even neighbour.
 double roundHalfToEven(double value);
 
-} // namespace lamina
+}  // namespace lamina

@@ -2,7 +2,6 @@
 
 #include "model/LaminaError.h"
 
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace lamina {
@@ -16,13 +15,12 @@ Int16 result(long long value, int a, QChar op, int b)
     });
 }
 
-} // namespace
+}  // namespace
 
 void Int16::overflow(long long value, const QString &label, const QString &labelZh)
 {
-    throw LaminaError(
-        u"16-bit overflow: %1 = %2 lies outside -32768 to 32767"_s.arg(label).arg(value),
-        u"16 位整数溢出：%1 = %2，超出 -32768 到 32767 的范围"_s.arg(labelZh).arg(value));
+    throw LaminaError(u"16-bit overflow: %1 = %2 lies outside -32768 to 32767"_s.arg(label).arg(value),
+                      u"16 位整数溢出：%1 = %2，超出 -32768 到 32767 的范围"_s.arg(labelZh).arg(value));
 }
 
 Int16 operator+(Int16 a, Int16 b)
@@ -40,4 +38,4 @@ Int16 operator*(Int16 a, Int16 b)
     return result(static_cast<long long>(a.v) * b.v, a.v, u'×', b.v);
 }
 
-} // namespace lamina
+}  // namespace lamina

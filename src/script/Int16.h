@@ -15,8 +15,7 @@ class Int16
 public:
     constexpr Int16(std::int16_t value = 0)
         : v(value)
-    {
-    }
+    {}
 
     // Throws when value lies outside the 16-bit range. The labels name the
     // term in the two languages of the messages; they are only asked for
@@ -46,4 +45,4 @@ private:
     std::int16_t v;
 };
 
-} // namespace lamina
+}  // namespace lamina

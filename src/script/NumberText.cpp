@@ -30,8 +30,8 @@ std::string doubleText(double value)
 
     // "d.dddddddddddddde±x": fifteen significant digits, correctly rounded.
     char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                         std::chars_format::scientific, 14);
+    const auto [end, ec]
+        = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
     (void)ec;
     const std::string_view scientific(buffer, end - buffer);
     const std::size_t ePos = scientific.find('e');
@@ -78,8 +78,8 @@ Int16 roundToInteger(double value)
 {
     const double rounded = roundHalfToEven(value);
     if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
-        const QString shown = std::isfinite(value) ? QString::fromStdString(doubleText(value))
-                                                   : u"(not finite)"_s;
+        const QString shown
+            = std::isfinite(value) ? QString::fromStdString(doubleText(value)) : u"(not finite)"_s;
         throw LaminaError(
             u"16-bit overflow: the loop bound %1 does not round into -32768 to 32767"_s.arg(shown),
             u"16 位整数溢出：循环上限 %1 取整后超出 -32768 到 32767 的范围"_s.arg(shown));
@@ -87,4 +87,4 @@ Int16 roundToInteger(double value)
     return Int16(static_cast<std::int16_t>(rounded));
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -21,4 +21,4 @@ std::string doubleText(double value);
 // The nearest 16-bit integer, halves to even; throws outside -32768..32767.
 Int16 roundToInteger(double value);
 
-} // namespace lamina
+}  // namespace lamina

@@ -49,7 +49,7 @@ constexpr std::string_view ten = "          ";
 constexpr std::string_view twelve = "            ";
 constexpr std::string_view sixteen = "                ";
 
-} // namespace
+}  // namespace
 
 void writePeriodicSector(ScriptText &out, const MotorModel &m)
 {
@@ -120,4 +120,4 @@ void writePeriodicSector(ScriptText &out, const MotorModel &m)
     // clang-format on
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -10,8 +10,8 @@ namespace {
 
 const QByteArray &bannerMiddleLine()
 {
-    static const QByteArray line = QStringEncoder("GBK").encode(
-        u"##          本程序由Orlethe（Zentrip）制作          ##"_s);
+    static const QByteArray line
+        = QStringEncoder("GBK").encode(u"##          本程序由Orlethe（Zentrip）制作          ##"_s);
     return line;
 }
 
@@ -20,7 +20,7 @@ void parameter(ScriptText &out, std::string_view name, const std::string &value)
     out.line("ParameterGeom(name='", name, "',expression='", value, "')");
 }
 
-} // namespace
+}  // namespace
 
 void writeHeaderAndBanner(ScriptText &out, const CopiedTexts &copied)
 {
@@ -69,4 +69,4 @@ void writePreambleAndParameters(ScriptText &out, const MotorModel &m, const Copi
     }
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -22,4 +22,4 @@ void writeRegionsAndMesh(ScriptText &out, const MotorModel &m)
     // clang-format on
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -67,7 +67,7 @@ void openingArc(ScriptText &out, std::string_view pointLine)
 }
 // clang-format on
 
-} // namespace
+}  // namespace
 
 void writeRotorSlot(ScriptText &out, const MotorModel &m)
 {
@@ -127,4 +127,4 @@ void writeRotorSlot(ScriptText &out, const MotorModel &m)
     // clang-format on
 }
 
-} // namespace lamina
+}  // namespace lamina

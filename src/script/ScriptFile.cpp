@@ -17,7 +17,7 @@ namespace {
                       u"无法写入文件“%1”：%2"_s.arg(path, reasonZh));
 }
 
-} // namespace
+}  // namespace
 
 void saveScript(const QString &path, const QByteArray &bytes)
 {
@@ -46,4 +46,4 @@ void saveScript(const QString &path, const QByteArray &bytes)
         fail(path, file.errorString(), file.errorString());
 }
 
-} // namespace lamina
+}  // namespace lamina

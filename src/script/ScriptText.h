@@ -36,4 +36,4 @@ private:
     std::string text;
 };
 
-} // namespace lamina
+}  // namespace lamina

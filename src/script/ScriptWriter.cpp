@@ -18,9 +18,10 @@ QByteArray copiedText(const QString &text, QStringView nameEn, QStringView nameZ
         if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
             throw LaminaError(
                 u"%1 \"%2\" contains a control character (code %3), which the script cannot hold"_s
-                    .arg(nameEn, text.left(40)).arg(c.unicode()),
-                u"%1“%2”含有控制字符（代码 %3），无法写入命令文件"_s
-                    .arg(nameZh, text.left(40)).arg(c.unicode()));
+                    .arg(nameEn, text.left(40))
+                    .arg(c.unicode()),
+                u"%1“%2”含有控制字符（代码 %3），无法写入命令文件"_s.arg(nameZh, text.left(40))
+                    .arg(c.unicode()));
         }
     }
     QStringEncoder encoder("GBK");
@@ -34,7 +35,7 @@ QByteArray copiedText(const QString &text, QStringView nameEn, QStringView nameZ
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 QByteArray writeScript(const MotorModel &model)
 {
@@ -64,4 +65,4 @@ void writeScriptFile(const MotorModel &model)
     saveScript(model.scriptPath, writeScript(model));
 }
 
-} // namespace lamina
+}  // namespace lamina

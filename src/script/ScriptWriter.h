@@ -20,4 +20,4 @@ void saveScript(const QString &path, const QByteArray &bytes);
 // writeScript then saveScript to model.scriptPath.
 void writeScriptFile(const MotorModel &model);
 
-} // namespace lamina
+}  // namespace lamina

@@ -38,6 +38,6 @@ double F(const MotorModel &model);  // 2 × Z2 / P, the product in 16 bits
 double C(const MotorModel &model);  // stator slot copies per period: Z1 / P − 1
 double S(const MotorModel &model);  // points the stator copies add: (Z1 / P − 1) × 10
 
-} // namespace shorthand
+}  // namespace shorthand
 
-} // namespace lamina
+}  // namespace lamina

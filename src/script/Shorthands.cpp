@@ -10,9 +10,8 @@ namespace {
 double byPeriodCount(double dividend, const MotorModel &model, QStringView expression)
 {
     if (model.periodNumber == 0) {
-        throw LaminaError(
-            u"division by zero: %1 with the period count P = 0"_s.arg(expression),
-            u"除数为零：%1 中的周期数 P = 0"_s.arg(expression));
+        throw LaminaError(u"division by zero: %1 with the period count P = 0"_s.arg(expression),
+                          u"除数为零：%1 中的周期数 P = 0"_s.arg(expression));
     }
     return dividend / double(model.periodNumber);
 }
@@ -25,14 +24,13 @@ Int16 timesZ2(int factor, const MotorModel &model)
     });
 }
 
-} // namespace
+}  // namespace
 
 double divide(double dividend, double divisor, QStringView expression, QStringView divisorName)
 {
     if (divisor == 0) {
-        throw LaminaError(
-            u"division by zero: %1 with %2 = 0"_s.arg(expression, divisorName),
-            u"除数为零：%1 中 %2 = 0"_s.arg(expression, divisorName));
+        throw LaminaError(u"division by zero: %1 with %2 = 0"_s.arg(expression, divisorName),
+                          u"除数为零：%1 中 %2 = 0"_s.arg(expression, divisorName));
     }
     return dividend / divisor;
 }
@@ -62,4 +60,4 @@ double S(const MotorModel &model)
     return (byPeriodCount(model.Z1, model, u"Z1 / P") - 1) * 10;
 }
 
-} // namespace lamina::shorthand
+}  // namespace lamina::shorthand

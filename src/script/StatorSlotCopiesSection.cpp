@@ -26,4 +26,4 @@ void writeStatorSlotCopies(ScriptText &out, const MotorModel &m)
     // clang-format on
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -13,7 +13,7 @@ void statorPoint(ScriptText &out, std::string_view coordinateLine)
 }
 // clang-format on
 
-} // namespace
+}  // namespace
 
 void writeStatorSlot(ScriptText &out, const MotorModel &m)
 {
@@ -60,4 +60,4 @@ void writeStatorSlot(ScriptText &out, const MotorModel &m)
     // clang-format on
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -17,7 +17,7 @@ const SlotType *findByName(const std::array<SlotType, N> &table, QStringView nam
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 const SlotType *findStatorSlotType(QStringView name)
 {
@@ -80,4 +80,4 @@ MotorModel modelFromDesign(const Design &design)
     return model;
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -17,6 +17,7 @@ struct SlotType
     QStringView picture;  // relative to the program folder
 };
 
+// clang-format off
 inline constexpr std::array<SlotType, 3> statorSlotTypes{{
     {1, u"半闭口梨形槽", u"res/slottype1.bmp"},
     {2, u"半闭口矩形槽", u"res/slottype2.bmp"},
@@ -47,6 +48,7 @@ inline constexpr QStringView drawnRotorSlotName = u"单笼梯形槽1";
 inline constexpr QStringView oddPeriodicityName = u"奇对称周期";
 inline constexpr QStringView evenPeriodicityName = u"偶对称周期";
 inline constexpr std::array<QStringView, 2> fluxVersionNames{u"FLUX2D 11.1", u"FLUX2D 11.2"};
+// clang-format on
 
 const SlotType *findStatorSlotType(QStringView name);
 const SlotType *findRotorSlotType(QStringView name);
@@ -54,9 +56,9 @@ const SlotType *findRotorSlotType(QStringView name);
 // What picking a stator entry does to the window besides the model.
 struct StatorPickEffect
 {
-    QStringView picture;          // empty: clear the picture
-    bool disableRs = false;       // disable st(6) and set its text to "0"
-    bool lockAlpha = false;       // make st(7) read-only and disabled
+    QStringView picture;     // empty: clear the picture
+    bool disableRs = false;  // disable st(6) and set its text to "0"
+    bool lockAlpha = false;  // make st(7) read-only and disabled
 };
 
 // The list handlers. Each stores the pick in the model the way the window's
@@ -71,4 +73,4 @@ void pickFluxVersion(QStringView text, MotorModel &model);
 // gatherInputs does.
 MotorModel modelFromDesign(const Design &design);
 
-} // namespace lamina
+}  // namespace lamina

@@ -7,8 +7,7 @@ namespace lamina {
 CaptionFrame::CaptionFrame(QString caption, QWidget *parent)
     : QWidget(parent)
     , text(std::move(caption))
-{
-}
+{}
 
 void CaptionFrame::paintEvent(QPaintEvent *)
 {
@@ -30,4 +29,4 @@ void CaptionFrame::paintEvent(QPaintEvent *)
     painter.drawText(captionRect, Qt::AlignCenter, text);
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -23,4 +23,4 @@ private:
     QString text;
 };
 
-} // namespace lamina
+}  // namespace lamina

@@ -25,4 +25,4 @@ void addFontFallbacks()
                                {u"Liberation Serif"_s, u"DejaVu Serif"_s, u"Noto Serif CJK SC"_s});
 }
 
-} // namespace lamina
+}  // namespace lamina

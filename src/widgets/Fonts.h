@@ -12,4 +12,4 @@ QFont namedFont(const QString &family, qreal points, bool bold = false);
 // is missing, prefer the CJK faces installed with the program.
 void addFontFallbacks();
 
-} // namespace lamina
+}  // namespace lamina

@@ -1,6 +1,5 @@
 #include "PictureBox.h"
 
-
 #include <QImageReader>
 
 namespace lamina {
@@ -37,4 +36,4 @@ void PictureBox::clearPicture()
     setText(QString());
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -22,4 +22,4 @@ public:
     bool hasPicture() const { return !pixmap().isNull(); }
 };
 
-} // namespace lamina
+}  // namespace lamina

@@ -15,4 +15,4 @@ inline void placeInTwips(QWidget *widget, int left, int top, int width, int heig
     widget->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
 }
 
-} // namespace lamina
+}  // namespace lamina

@@ -1,8 +1,11 @@
-// lamina-cli: the script writer and the end-ring calculator without the window.
+// lamina-cli: the script writer, the design checks, the sector picture and
+// the end-ring calculator without the window.
 
 #include "calc/EndRing.h"
+#include "geometry/DesignChecks.h"
 #include "model/DesignFile.h"
 #include "model/LaminaError.h"
+#include "preview/SectorRenderer.h"
 #include "script/NumberText.h"
 #include "script/ScriptWriter.h"
 #include "slots/SlotTypes.h"
@@ -11,9 +14,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QJsonDocument>
+#include <QRegularExpression>
 
 #include <cstdio>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace lamina;
@@ -44,7 +50,14 @@ Commands:
   script   --output FILE [--force] [--design FILE.json] [--set KEY=TEXT]...
            Write the command script for the design to FILE. An existing FILE
            is replaced only with --force, and only once the new script is
-           complete.
+           complete. What check finds is then printed as warnings.
+  check    [--design FILE.json] [--set KEY=TEXT]...
+           Print what is wrong with the design, one finding per line, each
+           an "error" (the model cannot be right) or a "warning" (FLUX2D may
+           reject it, or it is doubtful). Exit status 1 when there is an error.
+  preview  --output FILE.png|FILE.svg [--size WxH] [--design FILE.json]
+           [--set KEY=TEXT]...
+           Draw the periodic sector the script builds (default size 1200x900).
   end-ring [--design FILE.json] [--set KEY=TEXT]...
            Print the rotor end-ring leakage inductance (H) and resistance (ohm).
   defaults Print the default design as JSON, a starting point for --design.
@@ -85,6 +98,12 @@ Design loadDesign(const QCommandLineParser &parser)
     return design;
 }
 
+void printWarnings(const std::vector<Finding> &findings)
+{
+    for (const Finding &finding : findings)
+        printError(u"warning: "_s + finding.english);
+}
+
 int runScript(const QCommandLineParser &parser)
 {
     if (!parser.isSet(u"output"_s))
@@ -98,6 +117,50 @@ int runScript(const QCommandLineParser &parser)
     MotorModel model = modelFromDesign(design);
     model.scriptPath = output;
     writeScriptFile(model);
+    printWarnings(checkDesign(model));
+    return Success;
+}
+
+int runCheck(const QCommandLineParser &parser)
+{
+    if (parser.isSet(u"output"_s) || parser.isSet(u"force"_s) || parser.isSet(u"size"_s))
+        throw UsageProblem{u"check takes no --output, --force or --size"_s};
+    const std::vector<Finding> findings = checkDesign(modelFromDesign(loadDesign(parser)));
+    for (const Finding &finding : findings) {
+        const char *severity = finding.severity == Severity::error ? "error" : "warning";
+        std::printf("%s: %s\n", severity, qUtf8Printable(finding.english));
+    }
+    return hasError(findings) ? Failure : Success;
+}
+
+QSize pictureSize(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(u"size"_s))
+        return QSize(1200, 900);
+    const QString text = parser.value(u"size"_s);
+    const QRegularExpressionMatch match = QRegularExpression(u"^(\\d{1,6})x(\\d{1,6})$"_s).match(text);
+    if (!match.hasMatch())
+        throw UsageProblem{u"--size needs WIDTHxHEIGHT in pixels, got \"%1\""_s.arg(text)};
+    return QSize(match.captured(1).toInt(), match.captured(2).toInt());
+}
+
+int runPreview(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(u"output"_s))
+        throw UsageProblem{u"preview needs --output FILE.png or FILE.svg"_s};
+    if (parser.isSet(u"force"_s))
+        throw UsageProblem{u"preview takes no --force; it replaces the picture"_s};
+    const QString output = parser.value(u"output"_s);
+    const QString suffix = QFileInfo(output).suffix().toLower();
+    if (suffix != u"png" && suffix != u"svg")
+        throw UsageProblem{u"preview writes .png or .svg, not \"%1\""_s.arg(output)};
+    const QSize size = pictureSize(parser);
+    const MotorModel model = modelFromDesign(loadDesign(parser));
+    if (suffix == u"png")
+        renderPng(model, size, output);
+    else
+        renderSvg(model, size, output);
+    printWarnings(checkDesign(model));
     return Success;
 }
 
@@ -129,25 +192,63 @@ int runDefaults(const QCommandLineParser &parser)
     return Success;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+void describeOptions(QCommandLineParser &parser)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(u"lamina-cli"_s);
-
-    QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addPositionalArgument(u"command"_s, u"script, end-ring or defaults"_s);
+    parser.addPositionalArgument(u"command"_s, u"script, check, preview, end-ring or defaults"_s);
     parser.addOptions({
         {u"design"_s, u"Design file (JSON)."_s, u"file"_s},
         {u"set"_s, u"Set one design key."_s, u"key=text"_s},
-        {u"output"_s, u"Script file to write."_s, u"file"_s},
+        {u"output"_s, u"Script or picture file to write."_s, u"file"_s},
         {u"force"_s, u"Replace an existing script file."_s},
+        {u"size"_s, u"Picture size in pixels."_s, u"WxH"_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
     });
+}
 
-    if (!parser.parse(app.arguments())) {
+// The command word, read before there is an application to parse with.
+QString commandOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (!parser.parse(arguments) || parser.positionalArguments().size() != 1)
+        return QString();
+    return parser.positionalArguments().first();
+}
+
+// The platform's notes (a missing runtime folder, font set-up) would break
+// the promise of one line per error on stderr; only real failures pass.
+void keepQtNotesOffStderr(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "lamina-cli: %s\n", qUtf8Printable(message));
+    Q_UNUSED(context);
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    // Only the picture needs fonts and so a QGuiApplication; it draws off
+    // screen unless the caller chose a platform, so no display is needed.
+    std::unique_ptr<QCoreApplication> app;
+    if (commandOf(argc, argv) == u"preview") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(keepQtNotesOffStderr);
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(u"lamina-cli"_s);
+
+    QCommandLineParser parser;
+    describeOptions(parser);
+
+    if (!parser.parse(QCoreApplication::arguments())) {
         printError(parser.errorText());
         return UsageError;
     }
@@ -159,10 +260,15 @@ int main(int argc, char *argv[])
     const QStringList positional = parser.positionalArguments();
     try {
         if (positional.size() != 1)
-            throw UsageProblem{u"expected one command: script, end-ring or defaults (see --help)"_s};
+            throw UsageProblem{
+                u"expected one command: script, check, preview, end-ring or defaults (see --help)"_s};
         const QString &command = positional.first();
         if (command == u"script")
             return runScript(parser);
+        if (command == u"check")
+            return runCheck(parser);
+        if (command == u"preview")
+            return runPreview(parser);
         if (command == u"end-ring")
             return runEndRing(parser);
         if (command == u"defaults")

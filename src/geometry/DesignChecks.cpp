@@ -1,0 +1,448 @@
+#include "DesignChecks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <tuple>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina {
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+// A number as a message shows it: at most three decimals, no trailing zeros.
+QString num(double value)
+{
+    if (!std::isfinite(value))
+        return std::isnan(value) ? u"NaN"_s : value > 0 ? u"∞"_s : u"-∞"_s;
+    if (value != 0 && (std::abs(value) >= 1e9 || std::abs(value) < 5e-4))
+        return QString::number(value, 'g', 4);
+    QString text = QString::number(value, 'f', 3);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text == u"-0" ? u"0"_s : text;
+}
+
+// The slot dimensions as the window labels them.
+QString symbolOf(QStringView key)
+{
+    static const std::pair<QStringView, QStringView> symbols[] = {
+        {u"B01", u"b01"}, {u"B11", u"bs1"}, {u"B21", u"bs2"}, {u"H01", u"h01"}, {u"H11", u"hs1"},
+        {u"H21", u"hs2"}, {u"R21", u"rs"},  {u"B02", u"b02"}, {u"B12", u"br1"}, {u"B22", u"br2"},
+        {u"H02", u"hr0"}, {u"H12", u"hr1"}, {u"H22", u"hr2"},
+    };
+    for (const auto &[k, symbol] : symbols) {
+        if (k == key)
+            return symbol.toString();
+    }
+    return key.toString();
+}
+
+// Twice the distance of a slot corner from the line halfway to the next
+// slot: the tooth width there, since the neighbour is the mirror image
+// across that line. along: distance from the centre along the slot axis.
+double toothWidthAtCorner(double along, double halfWidth, double slots)
+{
+    const double half = std::numbers::pi / slots;
+    return 2 * (along * std::sin(half) - halfWidth * std::cos(half));
+}
+
+struct Corner
+{
+    QStringView widthKey;
+    double along;
+    double width;
+};
+
+// A slot side keeps its distance to the halfway line linear between two
+// corners, and the round end, a half circle beyond its two corners, only
+// moves away from that line: the corners hold the narrowest point.
+ToothPinch narrowest(const std::vector<Corner> &corners, double slotCount)
+{
+    ToothPinch pinch{nan, QString(), nan, nan};
+    const double half = std::numbers::pi / slotCount;
+    for (const Corner &corner : corners) {
+        if (!(corner.along > 0))
+            continue;
+        const double width = toothWidthAtCorner(corner.along, corner.width / 2, slotCount);
+        if (std::isnan(pinch.width) || width < pinch.width)
+            pinch = {width, corner.widthKey.toString(), corner.width, 2 * corner.along * std::tan(half)};
+    }
+    return pinch;
+}
+
+class Checker
+{
+public:
+    explicit Checker(const MotorModel &model)
+        : m(model)
+    {}
+
+    std::vector<Finding> run()
+    {
+        checkPicks();
+        checkFinite();
+        checkCounts();
+        checkDiameters();
+        checkStatorSlot();
+        checkRotorSlot();
+        checkBoxAndMesh();
+        return std::move(findings);
+    }
+
+private:
+    void error(QStringList keys, QString chinese, QString english)
+    {
+        findings.push_back({Severity::error, std::move(keys), std::move(chinese), std::move(english)});
+    }
+    void warning(QStringList keys, QString chinese, QString english)
+    {
+        findings.push_back({Severity::warning, std::move(keys), std::move(chinese), std::move(english)});
+    }
+
+    bool statorSlotDrawn() const { return m.statorSlotType == 1; }
+    bool rotorSlotDrawn() const { return m.rotorSlotType == 3; }
+
+    void checkPicks()
+    {
+        if (m.fluxVersion.isEmpty())
+            warning({u"fluxVersion"_s}, u"未选择 FLUX2D 版本：命令文件首行“#! ”后为空"_s,
+                    u"no FLUX2D version picked: the script's first line names none"_s);
+        if (m.periodicityTypeText.isEmpty())
+            error({u"periodicityType"_s}, u"未选择周期类型：周期命令缺少 physicalType"_s,
+                  u"no periodicity type picked: the periodicity command lacks its physical type"_s);
+        if (!statorSlotDrawn()) {
+            const QString which
+                = m.statorSlotType == 0 ? u"未选择定子槽型"_s : u"定子槽型 %1"_s.arg(m.statorSlotType);
+            const QString whichEn = m.statorSlotType == 0
+                ? u"no stator slot type picked"_s
+                : u"stator slot type %1 picked"_s.arg(m.statorSlotType);
+            error(
+                {u"statorSlotType"_s},
+                which + u"：只有半闭口梨形槽（1）能画出，命令文件将引用不存在的定子槽点"_s,
+                whichEn
+                    + u": only the pear-shaped slot (type 1) is drawn, so the script refers to stator points it never creates"_s);
+        }
+        if (!rotorSlotDrawn()) {
+            const QString which
+                = !m.rotorSlotType ? u"未选择转子槽型"_s : u"转子槽型 %1"_s.arg(*m.rotorSlotType);
+            const QString whichEn = !m.rotorSlotType ? u"no rotor slot type picked"_s
+                                                     : u"rotor slot type %1 picked"_s.arg(*m.rotorSlotType);
+            error(
+                {u"rotorSlotType"_s},
+                which + u"：只有单笼梯形槽1（3）能画出，命令文件将引用不存在的转子槽点"_s,
+                whichEn
+                    + u": only the trapezoidal slot (type 3) is drawn, so the script refers to rotor points it never creates"_s);
+        }
+    }
+
+    void checkFinite()
+    {
+        const std::pair<QStringView, double> values[] = {
+            {u"D1", m.D1},
+            {u"DI1", m.DI1},
+            {u"Z1", m.Z1},
+            {u"B01", m.B01},
+            {u"B11", m.B11},
+            {u"B21", m.B21},
+            {u"H01", m.H01},
+            {u"H11", m.H11},
+            {u"H21", m.H21},
+            {u"R21", m.R21},
+            {u"D2", m.D2},
+            {u"DI2", m.DI2},
+            {u"B02", m.B02},
+            {u"B12", m.B12},
+            {u"B22", m.B22},
+            {u"H02", m.H02},
+            {u"H12", m.H12},
+            {u"H22", m.H22},
+            {u"boxInnerDiameter", m.boxInnerDiameter.value_or(0)},
+            {u"boxOuterDiameter", m.boxOuterDiameter},
+            {u"meshDeviation", m.meshDeviation},
+        };
+        for (const auto &[key, value] : values) {
+            if (!std::isfinite(value))
+                error({key.toString()}, u"%1 = %2 不是有限数"_s.arg(key, num(value)),
+                      u"%1 = %2 is not a finite number"_s.arg(key, num(value)));
+        }
+    }
+
+    void checkCounts()
+    {
+        const int P = m.periodNumber;
+        if (P <= 0)
+            error({u"periodNumber"_s}, u"周期数 P = %1 ≤ 0"_s.arg(P),
+                  u"number of periods P = %1 ≤ 0"_s.arg(P));
+        else if (P == 1)
+            warning(
+                {u"periodNumber"_s},
+                u"周期数 P = 1：命令文件只画出整圈的槽，不画内外圆、气隙和转轴，也不建面"_s,
+                u"number of periods P = 1: the script draws the slots all round but no circles, air gap or shaft, and builds no faces"_s);
+        if (m.air < 1)
+            error({u"air"_s}, u"气隙层数 air = %1 < 1"_s.arg(m.air),
+                  u"air-gap layers air = %1 < 1"_s.arg(m.air));
+
+        if (m.Z1 <= 0)
+            error({u"Z1"_s}, u"定子槽数 Z1 = %1 ≤ 0"_s.arg(num(m.Z1)),
+                  u"stator slot count Z1 = %1 ≤ 0"_s.arg(num(m.Z1)));
+        else if (std::isfinite(m.Z1) && m.Z1 != std::floor(m.Z1))
+            error({u"Z1"_s}, u"定子槽数 Z1 = %1 不是整数"_s.arg(num(m.Z1)),
+                  u"stator slot count Z1 = %1 is not a whole number"_s.arg(num(m.Z1)));
+        if (m.Z2 <= 0)
+            error({u"Z2"_s}, u"转子槽数 Z2 = %1 ≤ 0"_s.arg(m.Z2),
+                  u"rotor slot count Z2 = %1 ≤ 0"_s.arg(m.Z2));
+        else if (m.Z2 > 2730)
+            error({u"Z2"_s}, u"转子槽数 Z2 = %1 > 2730：点号 12 × Z2 超出 16 位整数范围"_s.arg(m.Z2),
+                  u"rotor slot count Z2 = %1 > 2730: the point numbers 12 × Z2 leave the 16-bit range"_s.arg(
+                      m.Z2));
+        if (P <= 0)
+            return;
+
+        if (m.Z2 > 0 && m.Z2 < 2 * P)
+            error({u"Z2"_s, u"periodNumber"_s},
+                  u"转子槽数 Z2 = %1 < 2 × P = %2：每个周期不足两个转子槽"_s.arg(m.Z2).arg(2 * P),
+                  u"rotor slot count Z2 = %1 < 2 × P = %2: a period holds fewer than two rotor slots"_s
+                      .arg(m.Z2)
+                      .arg(2 * P));
+        if (m.Z1 > 0 && m.Z1 < 2 * P)
+            error({u"Z1"_s, u"periodNumber"_s},
+                  u"定子槽数 Z1 = %1 < 2 × P = %2：每个周期不足两个定子槽"_s.arg(num(m.Z1)).arg(2 * P),
+                  u"stator slot count Z1 = %1 < 2 × P = %2: a period holds fewer than two stator slots"_s
+                      .arg(num(m.Z1))
+                      .arg(2 * P));
+
+        if (m.Z2 > 0 && m.Z2 % P != 0) {
+            QString zh
+                = u"每周期转子槽数 Z2 / P = %1 / %2 = %3 不是整数：导条和面号成为小数"_s.arg(m.Z2).arg(P).arg(
+                    num(double(m.Z2) / P));
+            QString en
+                = u"rotor slots per period Z2 / P = %1 / %2 = %3 is not whole: bar and face numbers become fractional"_s
+                      .arg(m.Z2)
+                      .arg(P)
+                      .arg(num(double(m.Z2) / P));
+            if ((12 * m.Z2) % P != 0) {
+                zh += u"，点号 12 × Z2 / P = %1 也是小数"_s.arg(num(12.0 * m.Z2 / P));
+                en += u", and so do the point numbers 12 × Z2 / P = %1"_s.arg(num(12.0 * m.Z2 / P));
+            }
+            error({u"Z2"_s, u"periodNumber"_s}, zh, en);
+        }
+        const double statorPerPeriod = m.Z1 / P;
+        if (m.Z1 > 0 && m.Z1 == std::floor(m.Z1) && statorPerPeriod != std::floor(statorPerPeriod))
+            error(
+                {u"Z1"_s, u"periodNumber"_s},
+                u"每周期定子槽数 Z1 / P = %1 / %2 = %3 不是整数：定子点号和面号成为小数"_s.arg(num(m.Z1))
+                    .arg(P)
+                    .arg(num(statorPerPeriod)),
+                u"stator slots per period Z1 / P = %1 / %2 = %3 is not whole: stator point and face numbers become fractional"_s
+                    .arg(num(m.Z1))
+                    .arg(P)
+                    .arg(num(statorPerPeriod)));
+    }
+
+    void checkDiameters()
+    {
+        const std::tuple<QStringView, QStringView, QStringView, double> diameters[] = {
+            {u"D1", u"定子外径", u"stator outer diameter", m.D1},
+            {u"DI1", u"定子内径", u"stator inner diameter", m.DI1},
+            {u"D2", u"转子外径", u"rotor outer diameter", m.D2},
+        };
+        for (const auto &[key, zh, en, value] : diameters) {
+            if (value <= 0)
+                error({key.toString()}, u"%1 %2 = %3 mm ≤ 0"_s.arg(zh, key, num(value)),
+                      u"%1 %2 = %3 mm ≤ 0"_s.arg(en, key, num(value)));
+        }
+        if (m.DI2 < 0)
+            error({u"DI2"_s}, u"转子内径 DI2 = %1 mm < 0"_s.arg(num(m.DI2)),
+                  u"rotor inner diameter DI2 = %1 mm < 0"_s.arg(num(m.DI2)));
+
+        const double gap = (m.DI1 - m.D2) / 2;
+        if (m.D2 > 0 && m.DI1 > 0 && gap <= 0)
+            error(
+                {u"D2"_s, u"DI1"_s},
+                u"气隙 (DI1 − D2)/2 = %1 mm ≤ 0：转子外径 D2 = %2 mm 不小于定子内径 DI1 = %3 mm"_s.arg(
+                    num(gap), num(m.D2), num(m.DI1)),
+                u"air gap (DI1 − D2)/2 = %1 mm ≤ 0: rotor diameter D2 = %2 mm is not below the stator bore DI1 = %3 mm"_s
+                    .arg(num(gap), num(m.D2), num(m.DI1)));
+    }
+
+    void negativeDimensions(std::initializer_list<std::pair<QStringView, double>> dimensions,
+                            QStringView coreZh, QStringView coreEn)
+    {
+        for (const auto &[key, value] : dimensions) {
+            if (value < 0)
+                error({key.toString()}, u"%1槽 %2 = %3 mm < 0"_s.arg(coreZh, symbolOf(key), num(value)),
+                      u"%1 slot %2 = %3 mm < 0"_s.arg(coreEn, symbolOf(key), num(value)));
+        }
+    }
+
+    void toothWidth(const ToothPinch &pinch, QStringView slotCountKey, QStringView diameterKey,
+                    QStringView coreZh, QStringView coreEn)
+    {
+        if (!(pinch.width <= 0))
+            return;
+        const QString symbol = symbolOf(pinch.slotWidthKey);
+        error({pinch.slotWidthKey, slotCountKey.toString(), diameterKey.toString()},
+              u"%1齿宽 %2 mm ≤ 0：槽宽 %3 = %4 mm 超过该处齿距 %5 mm"_s.arg(
+                  coreZh, num(pinch.width), symbol, num(pinch.slotWidth), num(pinch.pitch)),
+              u"%1 tooth width %2 mm ≤ 0: slot %3 = %4 mm exceeds the slot pitch %5 mm at that depth"_s.arg(
+                  coreEn, num(pinch.width), symbol, num(pinch.slotWidth), num(pinch.pitch)));
+    }
+
+    void checkStatorSlot()
+    {
+        const double outerRadius = m.D1 / 2;
+        if (!statorSlotDrawn()) {
+            if (m.DI1 > 0 && m.D1 > 0 && m.DI1 >= m.D1)
+                error({u"DI1"_s, u"D1"_s},
+                      u"定子轭高 (D1 − DI1)/2 = %1 mm ≤ 0"_s.arg(num((m.D1 - m.DI1) / 2)),
+                      u"stator yoke height (D1 − DI1)/2 = %1 mm ≤ 0"_s.arg(num((m.D1 - m.DI1) / 2)));
+            return;
+        }
+        negativeDimensions(
+            {{u"B01", m.B01}, {u"B11", m.B11}, {u"B21", m.B21}, {u"H11", m.H11}, {u"H21", m.H21}}, u"定子",
+            u"stator");
+        if (m.H01 <= 0)
+            error(
+                {u"H01"_s},
+                u"定子槽 h01 = %1 mm ≤ 0：槽的镜像轴需要槽口底部与内圆上两个不同的点"_s.arg(num(m.H01)),
+                u"stator slot h01 = %1 mm ≤ 0: the slot's mirror line needs the opening bottom apart from the bore point"_s
+                    .arg(num(m.H01)));
+        if (m.B01 > m.B11)
+            warning(
+                {u"B01"_s, u"B11"_s},
+                u"定子槽口 b01 = %1 mm > bs1 = %2 mm：槽口比槽身宽"_s.arg(num(m.B01), num(m.B11)),
+                u"stator slot opening b01 = %1 mm > bs1 = %2 mm: the opening is wider than the slot body"_s
+                    .arg(num(m.B01), num(m.B11)));
+        if (std::abs(m.R21 - m.B21 / 2) > 1e-9 * std::max(1.0, std::abs(m.R21)))
+            warning(
+                {u"R21"_s, u"B21"_s},
+                u"定子槽 rs = %1 mm ≠ bs2/2 = %2 mm：槽底圆弧按 bs2/2 画出，rs 不起作用"_s.arg(
+                    num(m.R21), num(m.B21 / 2)),
+                u"stator slot rs = %1 mm ≠ bs2/2 = %2 mm: the round end is drawn with radius bs2/2 and rs is not used"_s
+                    .arg(num(m.R21), num(m.B21 / 2)));
+
+        const double slotEnd = m.DI1 / 2 + m.H01 + m.H11 + m.H21 + m.B21 / 2;
+        const double yoke = outerRadius - slotEnd;
+        if (yoke <= 0)
+            error(
+                {u"D1"_s, u"DI1"_s, u"H01"_s, u"H11"_s, u"H21"_s, u"B21"_s},
+                u"定子轭高 %1 mm ≤ 0：槽底半径 DI1/2 + h01 + hs1 + hs2 + bs2/2 = %2 mm 达到外半径 D1/2 = %3 mm"_s
+                    .arg(num(yoke), num(slotEnd), num(outerRadius)),
+                u"stator yoke height %1 mm ≤ 0: the slot end radius DI1/2 + h01 + hs1 + hs2 + bs2/2 = %2 mm reaches the outer radius D1/2 = %3 mm"_s
+                    .arg(num(yoke), num(slotEnd), num(outerRadius)));
+        toothWidth(narrowestStatorTooth(m), u"Z1", u"DI1", u"定子", u"stator");
+    }
+
+    void checkRotorSlot()
+    {
+        const double shaftRadius = m.DI2 / 2;
+        if (!rotorSlotDrawn()) {
+            if (m.D2 > 0 && m.DI2 >= m.D2)
+                error({u"DI2"_s, u"D2"_s},
+                      u"转子轭高 (D2 − DI2)/2 = %1 mm ≤ 0"_s.arg(num((m.D2 - m.DI2) / 2)),
+                      u"rotor yoke height (D2 − DI2)/2 = %1 mm ≤ 0"_s.arg(num((m.D2 - m.DI2) / 2)));
+            return;
+        }
+        negativeDimensions({{u"B02", m.B02},
+                            {u"B12", m.B12},
+                            {u"B22", m.B22},
+                            {u"H02", m.H02},
+                            {u"H12", m.H12},
+                            {u"H22", m.H22}},
+                           u"转子", u"rotor");
+        if (m.B02 > m.B12)
+            warning({u"B02"_s, u"B12"_s},
+                    u"转子槽口 b02 = %1 mm > br1 = %2 mm：槽口比槽身宽"_s.arg(num(m.B02), num(m.B12)),
+                    u"rotor slot opening b02 = %1 mm > br1 = %2 mm: the opening is wider than the slot body"_s
+                        .arg(num(m.B02), num(m.B12)));
+
+        const double depth = m.H02 + m.H12 + m.H22;
+        if (depth <= 0)
+            error({u"H02"_s, u"H12"_s, u"H22"_s},
+                  u"转子槽深 hr0 + hr1 + hr2 = %1 mm ≤ 0：槽的镜像轴无从确定"_s.arg(num(depth)),
+                  u"rotor slot depth hr0 + hr1 + hr2 = %1 mm ≤ 0: the slot's mirror line is undefined"_s.arg(
+                      num(depth)));
+        const double bottom = m.D2 / 2 - depth;
+        if (bottom <= shaftRadius)
+            error(
+                {u"D2"_s, u"DI2"_s, u"H02"_s, u"H12"_s, u"H22"_s},
+                u"转子槽底半径 D2/2 − hr0 − hr1 − hr2 = %1 mm ≤ 轴半径 DI2/2 = %2 mm：转子槽伸入转轴"_s.arg(
+                    num(bottom), num(shaftRadius)),
+                u"rotor slot bottom radius D2/2 − hr0 − hr1 − hr2 = %1 mm ≤ shaft radius DI2/2 = %2 mm: the slot reaches the shaft"_s
+                    .arg(num(bottom), num(shaftRadius)));
+        toothWidth(narrowestRotorTooth(m), u"Z2", u"D2", u"转子", u"rotor");
+    }
+
+    void checkBoxAndMesh()
+    {
+        const double inner = m.boxInnerDiameter.value_or(nan);
+        const double outer = m.boxOuterDiameter;
+        const double statorRadius = m.D1 / 2;
+        if (inner <= statorRadius)
+            error(
+                {u"boxInnerDiameter"_s, u"D1"_s},
+                u"无限元 box 内径值 %1 mm ≤ 定子外半径 D1/2 = %2 mm：该值按半径使用，box 将切入定子"_s.arg(
+                    num(inner), num(statorRadius)),
+                u"infinite box inner value %1 mm ≤ stator radius D1/2 = %2 mm: it is used as a radius, so the box cuts the stator"_s
+                    .arg(num(inner), num(statorRadius)));
+        if (outer <= inner)
+            error({u"boxOuterDiameter"_s, u"boxInnerDiameter"_s},
+                  u"无限元 box 外径值 %1 mm ≤ 内径值 %2 mm"_s.arg(num(outer), num(inner)),
+                  u"infinite box outer value %1 mm ≤ inner value %2 mm"_s.arg(num(outer), num(inner)));
+        if (m.meshDeviation <= 0)
+            warning({u"meshDeviation"_s},
+                    u"剖分密度控制 %1 ≤ 0：相对网格偏差应为正数"_s.arg(num(m.meshDeviation)),
+                    u"relative mesh deviation %1 ≤ 0: it must be positive"_s.arg(num(m.meshDeviation)));
+    }
+
+    const MotorModel &m;
+    std::vector<Finding> findings;
+};
+
+}  // namespace
+
+ToothPinch narrowestStatorTooth(const MotorModel &m)
+{
+    if (m.statorSlotType != 1 || !(m.Z1 >= 3) || !std::isfinite(m.Z1))
+        return {nan, QString(), nan, nan};
+    const double bore = m.DI1 / 2;
+    const double boreCornerAlong = std::sqrt(std::max(0.0, bore * bore - m.B01 * m.B01 / 4));
+    const double bodyEnd = bore + m.H01 + m.H11 + m.H21;
+    return narrowest({{u"B01", boreCornerAlong, m.B01},
+                      {u"B01", bore + m.H01, m.B01},
+                      {u"B11", bore + m.H01 + m.H11, m.B11},
+                      {u"B21", bodyEnd, m.B21}},
+                     m.Z1);
+}
+
+ToothPinch narrowestRotorTooth(const MotorModel &m)
+{
+    if (m.rotorSlotType != 3 || m.Z2 < 3)
+        return {nan, QString(), nan, nan};
+    const double surface = m.D2 / 2;
+    const double surfaceCornerAlong = std::sqrt(std::max(0.0, surface * surface - m.B02 * m.B02 / 4));
+    return narrowest({{u"B02", surfaceCornerAlong, m.B02},
+                      {u"B02", surface - m.H02, m.B02},
+                      {u"B12", surface - m.H02 - m.H12, m.B12},
+                      {u"B22", surface - m.H02 - m.H12 - m.H22, m.B22}},
+                     m.Z2);
+}
+
+std::vector<Finding> checkDesign(const MotorModel &model)
+{
+    return Checker(model).run();
+}
+
+bool hasError(const std::vector<Finding> &findings)
+{
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding &finding) { return finding.severity == Severity::error; });
+}
+
+}  // namespace lamina

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/MotorModel.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace lamina {
+
+enum class Severity {
+    warning,  // FLUX2D may reject the script, or the design is doubtful
+    error,    // the model cannot be right
+};
+
+// One thing wrong with a design, said before FLUX2D says it.
+struct Finding
+{
+    Severity severity;
+    QStringList keys;  // the input fields and list choices involved, as design keys
+    QString chinese;   // one sentence with the broken inequality and its numbers
+    QString english;
+};
+
+// Everything doubtful about a gathered model, most basic first. Reads the
+// model only; the script does not depend on it. A sound design gives none.
+std::vector<Finding> checkDesign(const MotorModel &model);
+
+bool hasError(const std::vector<Finding> &findings);
+
+// The narrowest tooth of a core and where it is. Widths in mm; a width of
+// zero or less means neighbouring slots touch or overlap.
+struct ToothPinch
+{
+    double width;          // tooth width at its narrowest
+    QString slotWidthKey;  // the slot width at that depth, e.g. "B21"
+    double slotWidth;      // that width in mm
+    double pitch;          // the slot pitch across the slot at that depth
+};
+
+// NaN widths when the slot is not drawn or its count is below 3.
+ToothPinch narrowestStatorTooth(const MotorModel &model);
+ToothPinch narrowestRotorTooth(const MotorModel &model);
+
+}  // namespace lamina

@@ -1,0 +1,421 @@
+#include "SectorGeometry.h"
+
+#include "PlaneMath.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina {
+
+using namespace plane;
+
+Edge Edge::line(QPointF from, QPointF to)
+{
+    return Edge{from, to, false, {}, 0};
+}
+
+Edge Edge::arc(QPointF centre, double radius, double startAngle, double sweep)
+{
+    return Edge{centre + polar(radius, startAngle), centre + polar(radius, startAngle + sweep), true, centre,
+                sweep};
+}
+
+Edge Edge::arcThrough(QPointF from, QPointF via, QPointF to)
+{
+    // Circumcentre of the three points; collinear points leave a straight line.
+    const double ax = from.x(), ay = from.y();
+    const double bx = via.x(), by = via.y();
+    const double cx = to.x(), cy = to.y();
+    const double d = 2 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
+    const double span = std::max({length(via - from), length(to - via), 1e-300});
+    if (std::abs(d) <= 1e-12 * span * span)
+        return line(from, to);
+    const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+    const QPointF centre((a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d,
+                         (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d);
+    const double start = angleOf(from - centre);
+    auto counterClockwise = [start](double angle) { return std::fmod(angle - start + 720, 360); };
+    double sweep = counterClockwise(angleOf(to - centre));
+    if (counterClockwise(angleOf(via - centre)) > sweep)
+        sweep -= 360;
+    return Edge{from, to, true, centre, sweep};
+}
+
+double Edge::radius() const
+{
+    return isArc ? length(from - centre) : 0;
+}
+
+double Edge::startAngle() const
+{
+    return isArc ? angleOf(from - centre) : 0;
+}
+
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+// The shorter arc about the machine centre between two points on one circle.
+Edge arcAboutCentre(QPointF from, QPointF to)
+{
+    const double start = angleOf(from);
+    return Edge{from, to, true, QPointF(0, 0), normalized(angleOf(to) - start)};
+}
+
+bool finitePoints(std::initializer_list<QPointF> points)
+{
+    return std::all_of(points.begin(), points.end(), [](QPointF p) { return isFinite(p); });
+}
+
+// Ring sector between two radii, counter-clockwise from the first edge;
+// a pie when the inner radius is zero.
+Loop annularSector(double inner, double outer, double sweep)
+{
+    Loop loop;
+    if (inner > 0) {
+        loop.push_back(Edge::line(polar(inner, 0), polar(outer, 0)));
+        loop.push_back(Edge::arc({0, 0}, outer, 0, sweep));
+        loop.push_back(Edge::line(polar(outer, sweep), polar(inner, sweep)));
+        loop.push_back(Edge::arc({0, 0}, inner, sweep, -sweep));
+    } else {
+        loop.push_back(Edge::line({0, 0}, polar(outer, 0)));
+        loop.push_back(Edge::arc({0, 0}, outer, 0, sweep));
+        loop.push_back(Edge::line(polar(outer, sweep), {0, 0}));
+    }
+    return loop;
+}
+
+bool isRing(double inner, double outer)
+{
+    return std::isfinite(inner) && std::isfinite(outer) && inner >= 0 && outer > inner;
+}
+
+// How many slots of a core one period holds, as far as a preview should go.
+int slotsPerSector(double slotCount, int periods, bool &capped)
+{
+    const double perPeriod = std::floor(slotCount / periods + 1e-9);
+    capped = perPeriod > maxSlotsDrawn;
+    return perPeriod < 1 ? 1 : int(std::min<double>(perPeriod, maxSlotsDrawn));
+}
+
+// The mirror line of a slot runs through two points of its axis; when they
+// coincide the axis direction is all that is left.
+QPointF mirroredAcross(QPointF p, QPointF a, QPointF b, double axisAngle)
+{
+    if (length(b - a) > 1e-12)
+        return reflected(p, a, b);
+    return reflected(p, {0, 0}, polar(1, axisAngle));
+}
+
+std::optional<RotorSlot> firstRotorSlot(const MotorModel &m, double turn)
+{
+    // R_M is the machine frame turned by half a slot pitch; R_R is polar on it.
+    const auto inRM = [turn](double u, double v) { return rotated({u, v}, turn); };
+    const auto inRR = [turn](double r, double angle) { return rotated(polar(r, angle), turn); };
+
+    RotorSlot slot;
+    slot.axisAngle = turn;
+    slot.surfaceOnAxis = inRM(m.D2 / 2, 0);
+    slot.openingOnAxis = inRM(m.D2 / 2 - m.H02, 0);
+    slot.bodyOnAxis = inRM(m.D2 / 2 - m.H02 - m.H12, 0);
+    slot.bottomOnAxis = inRM(m.D2 / 2 - m.H02 - m.H12 - m.H22, 0);
+    slot.side.bottomCorner = inRM(m.D2 / 2 - m.H02 - m.H12 - m.H22, -m.B22 / 2);
+    slot.side.bodyCorner = inRM(m.D2 / 2 - m.H02 - m.H12, -m.B12 / 2);
+    slot.side.openingCorner = inRM(m.D2 / 2 - m.H02, -m.B02 / 2);
+    slot.side.surfaceCorner = inRR(m.D2 / 2, -degrees(std::asin(m.B02 / m.D2)));
+
+    const auto mirror
+        = [&](QPointF p) { return mirroredAcross(p, slot.bottomOnAxis, slot.surfaceOnAxis, turn); };
+    slot.mirrored.bottomCorner = mirror(slot.side.bottomCorner);
+    slot.mirrored.bodyCorner = mirror(slot.side.bodyCorner);
+    slot.mirrored.openingCorner = mirror(slot.side.openingCorner);
+    slot.mirrored.surfaceCorner = mirror(slot.side.surfaceCorner);
+
+    const RotorSlotSide &s = slot.side;
+    const RotorSlotSide &t = slot.mirrored;
+    if (!finitePoints({slot.surfaceOnAxis, slot.bottomOnAxis, s.bottomCorner, s.bodyCorner, s.openingCorner,
+                       s.surfaceCorner, t.bottomCorner, t.bodyCorner, t.openingCorner, t.surfaceCorner}))
+        return std::nullopt;
+    return slot;
+}
+
+RotorSlot turnedRotorSlot(const RotorSlot &slot, double angle)
+{
+    const auto turn = [angle](QPointF p) { return rotated(p, angle); };
+    const auto turnSide = [&](const RotorSlotSide &s) {
+        return RotorSlotSide{turn(s.bottomCorner), turn(s.bodyCorner), turn(s.openingCorner),
+                             turn(s.surfaceCorner)};
+    };
+    return RotorSlot{slot.axisAngle + angle, turn(slot.surfaceOnAxis), turn(slot.openingOnAxis),
+                     turn(slot.bodyOnAxis),  turn(slot.bottomOnAxis),  turnSide(slot.side),
+                     turnSide(slot.mirrored)};
+}
+
+std::optional<StatorSlot> firstStatorSlot(const MotorModel &m, double turn)
+{
+    const auto inSM = [turn](double u, double v) { return rotated({u, v}, turn); };
+    const auto inSMR = [turn](double r, double angle) { return rotated(polar(r, angle), turn); };
+
+    StatorSlot slot;
+    slot.axisAngle = turn;
+    slot.boreOnAxis = inSM(m.DI1 / 2, 0);
+    slot.openingOnAxis = inSM(m.DI1 / 2 + m.H01, 0);
+    slot.wedgeOnAxis = inSM(m.DI1 / 2 + m.H01 + m.H11, 0);
+    slot.bodyOnAxis = inSM(m.DI1 / 2 + m.H01 + m.H21 + m.H11, 0);
+    slot.endOnAxis = inSM(m.DI1 / 2 + m.H01 + m.H21 + m.H11 + m.B21 / 2, 0);
+    slot.side.bodyCorner = inSM(m.DI1 / 2 + m.H01 + m.H21 + m.H11, -m.B21 / 2);
+    slot.side.wedgeCorner = inSM(m.DI1 / 2 + m.H01 + m.H11, -m.B11 / 2);
+    slot.side.openingCorner = inSM(m.DI1 / 2 + m.H01, -m.B01 / 2);
+    slot.side.boreCorner = inSMR(m.DI1 / 2, -degrees(std::asin(m.B01 / m.DI1)));
+
+    const auto mirror
+        = [&](QPointF p) { return mirroredAcross(p, slot.boreOnAxis, slot.openingOnAxis, turn); };
+    slot.mirrored.boreCorner = mirror(slot.side.boreCorner);
+    slot.mirrored.openingCorner = mirror(slot.side.openingCorner);
+    slot.mirrored.wedgeCorner = mirror(slot.side.wedgeCorner);
+    slot.mirrored.bodyCorner = mirror(slot.side.bodyCorner);
+
+    const StatorSlotSide &s = slot.side;
+    const StatorSlotSide &t = slot.mirrored;
+    if (!finitePoints({slot.boreOnAxis, slot.wedgeOnAxis, slot.endOnAxis, s.boreCorner, s.openingCorner,
+                       s.wedgeCorner, s.bodyCorner, t.boreCorner, t.openingCorner, t.wedgeCorner,
+                       t.bodyCorner}))
+        return std::nullopt;
+    return slot;
+}
+
+StatorSlot turnedStatorSlot(const StatorSlot &slot, double angle)
+{
+    const auto turn = [angle](QPointF p) { return rotated(p, angle); };
+    const auto turnSide = [&](const StatorSlotSide &s) {
+        return StatorSlotSide{turn(s.boreCorner), turn(s.openingCorner), turn(s.wedgeCorner),
+                              turn(s.bodyCorner)};
+    };
+    return StatorSlot{slot.axisAngle + angle, turn(slot.boreOnAxis),  turn(slot.openingOnAxis),
+                      turn(slot.wedgeOnAxis), turn(slot.bodyOnAxis),  turn(slot.endOnAxis),
+                      turnSide(slot.side),    turnSide(slot.mirrored)};
+}
+
+// The whole slot, opening included: the bar, and the hole it leaves in the core.
+Loop barLoop(const RotorSlot &slot)
+{
+    const RotorSlotSide &s = slot.side;
+    const RotorSlotSide &t = slot.mirrored;
+    return {
+        Edge::line(s.surfaceCorner, s.openingCorner),
+        Edge::line(s.openingCorner, s.bodyCorner),
+        Edge::line(s.bodyCorner, s.bottomCorner),
+        Edge::line(s.bottomCorner, slot.bottomOnAxis),
+        Edge::line(slot.bottomOnAxis, t.bottomCorner),
+        Edge::line(t.bottomCorner, t.bodyCorner),
+        Edge::line(t.bodyCorner, t.openingCorner),
+        Edge::line(t.openingCorner, t.surfaceCorner),
+        arcAboutCentre(t.surfaceCorner, slot.surfaceOnAxis),
+        arcAboutCentre(slot.surfaceOnAxis, s.surfaceCorner),
+    };
+}
+
+Loop wedgeLoop(const StatorSlot &slot)
+{
+    const StatorSlotSide &s = slot.side;
+    const StatorSlotSide &t = slot.mirrored;
+    return {
+        Edge::line(s.boreCorner, s.openingCorner),     Edge::line(s.openingCorner, s.wedgeCorner),
+        Edge::line(s.wedgeCorner, slot.wedgeOnAxis),   Edge::line(slot.wedgeOnAxis, t.wedgeCorner),
+        Edge::line(t.wedgeCorner, t.openingCorner),    Edge::line(t.openingCorner, t.boreCorner),
+        arcAboutCentre(t.boreCorner, slot.boreOnAxis), arcAboutCentre(slot.boreOnAxis, s.boreCorner),
+    };
+}
+
+Edge roundEnd(const StatorSlot &slot)
+{
+    return Edge::arcThrough(slot.side.bodyCorner, slot.endOnAxis, slot.mirrored.bodyCorner);
+}
+
+Loop slotBodyLoop(const StatorSlot &slot)
+{
+    const StatorSlotSide &s = slot.side;
+    const StatorSlotSide &t = slot.mirrored;
+    return {
+        Edge::line(s.wedgeCorner, s.bodyCorner),     roundEnd(slot),
+        Edge::line(t.bodyCorner, t.wedgeCorner),     Edge::line(t.wedgeCorner, slot.wedgeOnAxis),
+        Edge::line(slot.wedgeOnAxis, s.wedgeCorner),
+    };
+}
+
+Loop statorSlotLoop(const StatorSlot &slot)
+{
+    const StatorSlotSide &s = slot.side;
+    const StatorSlotSide &t = slot.mirrored;
+    return {
+        Edge::line(s.boreCorner, s.openingCorner),     Edge::line(s.openingCorner, s.wedgeCorner),
+        Edge::line(s.wedgeCorner, s.bodyCorner),       roundEnd(slot),
+        Edge::line(t.bodyCorner, t.wedgeCorner),       Edge::line(t.wedgeCorner, t.openingCorner),
+        Edge::line(t.openingCorner, t.boreCorner),     arcAboutCentre(t.boreCorner, slot.boreOnAxis),
+        arcAboutCentre(slot.boreOnAxis, s.boreCorner),
+    };
+}
+
+SectorRadii radiiOf(const MotorModel &m)
+{
+    SectorRadii r;
+    r.shaft = m.DI2 / 2;
+    r.rotor = m.D2 / 2;
+    r.airgapArc = m.air != 0 ? m.D2 / 2 + (m.DI1 - m.D2) / 2 / m.air : nan;
+    r.bore = m.DI1 / 2;
+    r.statorOuter = m.D1 / 2;
+    r.boxInner = m.boxInnerDiameter.value_or(nan);
+    r.boxOuter = m.boxOuterDiameter;
+    return r;
+}
+
+void addSlots(SectorGeometry &g, const MotorModel &m)
+{
+    if (m.rotorSlotType == 3 && m.Z2 > 0) {
+        if (const std::optional<RotorSlot> first = firstRotorSlot(m, g.rotorTurn)) {
+            const int count = slotsPerSector(m.Z2, g.periods, g.rotorSlotsCapped);
+            for (int k = 0; k < count; ++k)
+                g.rotorSlots.push_back(turnedRotorSlot(*first, k * 360.0 / m.Z2));
+        }
+    }
+    if (m.statorSlotType == 1 && std::isfinite(m.Z1) && m.Z1 > 0) {
+        if (const std::optional<StatorSlot> first = firstStatorSlot(m, g.statorTurn)) {
+            const int count = slotsPerSector(m.Z1, g.periods, g.statorSlotsCapped);
+            for (int k = 0; k < count; ++k)
+                g.statorSlots.push_back(turnedStatorSlot(*first, k * 360.0 / m.Z1));
+        }
+    }
+}
+
+void addRing(SectorGeometry &g, RegionKind kind, QString name, double inner, double outer,
+             std::vector<Loop> holes = {})
+{
+    if (isRing(inner, outer))
+        g.regions.push_back(
+            Region{kind, std::move(name), annularSector(inner, outer, g.sectorAngle), std::move(holes)});
+}
+
+void addRegions(SectorGeometry &g)
+{
+    const SectorRadii &r = g.radii;
+    if (g.contoursDrawn) {
+        addRing(g, RegionKind::box, QString(), r.boxInner, r.boxOuter);
+        addRing(g, RegionKind::outerAir, u"out_air"_s, r.statorOuter, r.boxInner);
+
+        std::vector<Loop> statorHoles;
+        for (const StatorSlot &slot : g.statorSlots)
+            statorHoles.push_back(statorSlotLoop(slot));
+        if (r.bore > 0)
+            addRing(g, RegionKind::statorCore, u"Statorcore"_s, r.bore, r.statorOuter,
+                    std::move(statorHoles));
+
+        if (r.rotor > 0) {
+            addRing(g, RegionKind::airgapStator, u"airgap_stator"_s, r.airgapArc, r.bore);
+            addRing(g, RegionKind::airgapRotor, u"airgap_rotor"_s, r.rotor, r.airgapArc);
+        }
+
+        std::vector<Loop> rotorHoles;
+        for (const RotorSlot &slot : g.rotorSlots)
+            rotorHoles.push_back(barLoop(slot));
+        addRing(g, RegionKind::rotorCore, u"Rotorcore"_s, std::max(r.shaft, 0.0), r.rotor,
+                std::move(rotorHoles));
+        if (r.shaft > 0)
+            addRing(g, RegionKind::shaft, u"Shaft"_s, 0, r.shaft);
+    }
+
+    for (std::size_t k = 0; k < g.rotorSlots.size(); ++k) {
+        const RotorSlot &slot = g.rotorSlots[k];
+        g.regions.push_back(Region{RegionKind::bar, u"BAR_%1"_s.arg(k + 1), barLoop(slot), {}});
+        g.faceSplits.push_back(Edge::line(slot.bottomOnAxis, slot.surfaceOnAxis));
+    }
+    for (const StatorSlot &slot : g.statorSlots) {
+        g.regions.push_back(Region{RegionKind::wedge, u"Wedge"_s, wedgeLoop(slot), {}});
+        g.regions.push_back(Region{RegionKind::statorSlotBody, QString(), slotBodyLoop(slot), {}});
+    }
+}
+
+void addSectorEdges(SectorGeometry &g)
+{
+    if (!g.contoursDrawn)
+        return;
+    const SectorRadii &r = g.radii;
+    double reach = std::isfinite(r.boxInner) && r.boxInner > 0 ? r.boxInner : r.statorOuter;
+    if (!std::isfinite(reach) || reach <= 0)
+        return;
+    g.sectorEdges.push_back(Edge::line({0, 0}, polar(reach, 0)));
+    g.sectorEdges.push_back(Edge::line({0, 0}, polar(reach, g.sectorAngle)));
+}
+
+}  // namespace
+
+SectorGeometry buildSectorGeometry(const MotorModel &model)
+{
+    SectorGeometry g;
+    if (model.periodNumber <= 0)
+        return g;
+    g.periods = model.periodNumber;
+    g.statorSlotCount = model.Z1;
+    g.rotorSlotCount = model.Z2;
+    g.sectorAngle = 360.0 / g.periods;
+    g.contoursDrawn = g.periods >= 2;
+    g.rotorTurn = model.Z2 != 0 ? 180.0 / model.Z2 : nan;
+    g.statorTurn = model.Z1 != 0 ? 180.0 / model.Z1 : nan;
+    g.radii = radiiOf(model);
+    g.airgapPoint = QPointF(g.radii.airgapArc, 0);
+
+    addSlots(g, model);
+    addRegions(g);
+    addSectorEdges(g);
+    return g;
+}
+
+std::vector<QPointF> loopPoints(const Loop &loop, double maxStepDegrees)
+{
+    std::vector<QPointF> points;
+    for (const Edge &edge : loop) {
+        if (points.empty())
+            points.push_back(edge.from);
+        if (edge.isArc) {
+            const int steps = std::clamp(int(std::ceil(std::abs(edge.sweep) / maxStepDegrees)), 1, 10000);
+            const double r = edge.radius();
+            const double start = edge.startAngle();
+            for (int i = 1; i < steps; ++i)
+                points.push_back(edge.centre + polar(r, start + edge.sweep * i / steps));
+        }
+        points.push_back(edge.to);
+    }
+    return points;
+}
+
+QRectF geometryBounds(const SectorGeometry &geometry, bool includeBox)
+{
+    double left = std::numeric_limits<double>::infinity(), right = -left, bottom = left, top = -left;
+    const auto take = [&](const Loop &loop) {
+        for (const QPointF p : loopPoints(loop)) {
+            if (!isFinite(p))
+                continue;
+            left = std::min(left, p.x());
+            right = std::max(right, p.x());
+            bottom = std::min(bottom, p.y());
+            top = std::max(top, p.y());
+        }
+    };
+    for (const Region &region : geometry.regions) {
+        if (!includeBox && (region.kind == RegionKind::box || region.kind == RegionKind::outerAir))
+            continue;
+        take(region.boundary);
+    }
+    if (includeBox) {
+        for (const Edge &edge : geometry.sectorEdges)
+            take({edge});
+    }
+    if (left > right)
+        return {};
+    return QRectF(QPointF(left, bottom), QPointF(right, top));
+}
+
+}  // namespace lamina

@@ -1,0 +1,161 @@
+#pragma once
+
+#include "model/MotorModel.h"
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+#include <vector>
+
+namespace lamina {
+
+// The lamination sector the script builds, in millimetres, with the machine
+// centre at the origin, x along the first sector edge and y turned a quarter
+// counter-clockwise from it. Angles are in degrees, counter-clockwise.
+
+// A straight line or a circular arc from `from` to `to`.
+struct Edge
+{
+    QPointF from;
+    QPointF to;
+    bool isArc = false;
+    QPointF centre;    // arcs only
+    double sweep = 0;  // arcs only: degrees from `from` to `to`, counter-clockwise positive
+
+    static Edge line(QPointF from, QPointF to);
+    // An arc about centre of the given radius, starting at startAngle.
+    static Edge arc(QPointF centre, double radius, double startAngle, double sweep);
+    // The arc from `from` through `via` to `to`, as the script's three-point arcs are.
+    static Edge arcThrough(QPointF from, QPointF via, QPointF to);
+
+    double radius() const;
+    double startAngle() const;  // arcs: the angle of `from` seen from the centre
+};
+
+// A closed chain of edges: each edge ends where the next begins.
+using Loop = std::vector<Edge>;
+
+// What a closed region of the sector is made of. The comments name the
+// region the script declares for it.
+enum class RegionKind {
+    box,             // the infinite box ring
+    outerAir,        // out_air: from the stator outer circle to the box
+    statorCore,      // Statorcore
+    airgapStator,    // airgap_stator: air-gap arc to bore
+    airgapRotor,     // airgap_rotor: rotor surface to air-gap arc
+    rotorCore,       // Rotorcore
+    shaft,           // Shaft
+    bar,             // BAR_n: a whole rotor slot, opening included
+    wedge,           // Wedge: a stator slot's opening and wedge
+    statorSlotBody,  // the stator slot body, which the script leaves without a region
+};
+
+struct Region
+{
+    RegionKind kind;
+    QString name;  // the script's region name, empty where it declares none
+    Loop boundary;
+    std::vector<Loop> holes;  // the slots cut out of a core
+};
+
+// The radii the sector is built from; NaN where the model gives none.
+struct SectorRadii
+{
+    double shaft = 0;        // DI2/2
+    double rotor = 0;        // D2/2
+    double airgapArc = 0;    // D2/2+(DI1-D2)/2/air, between the two air-gap layers
+    double bore = 0;         // DI1/2
+    double statorOuter = 0;  // D1/2
+    double boxInner = 0;     // the box's first value, taken as a radius
+    double boxOuter = 0;     // its second value
+};
+
+// One side of a rotor slot, from the bottom up to the rotor surface.
+struct RotorSlotSide
+{
+    QPointF bottomCorner;   // half width B22 at the slot bottom (script point 13)
+    QPointF bodyCorner;     // half width B12 at depth H02+H12 (14)
+    QPointF openingCorner;  // half width B02 at depth H02 (15)
+    QPointF surfaceCorner;  // on the rotor surface, B02/2 from the axis (16)
+};
+
+// One rotor slot: the trapezoid body, the wedge and the opening to the air gap.
+struct RotorSlot
+{
+    double axisAngle = 0;
+    QPointF surfaceOnAxis;   // script point 9
+    QPointF openingOnAxis;   // 10, depth H02
+    QPointF bodyOnAxis;      // 11, depth H02+H12
+    QPointF bottomOnAxis;    // 12, depth H02+H12+H22
+    RotorSlotSide side;      // the side clockwise of the axis, as drawn
+    RotorSlotSide mirrored;  // its mirror image (17 to 20)
+};
+
+// One side of a stator slot, from the bore outwards.
+struct StatorSlotSide
+{
+    QPointF boreCorner;     // on the bore, B01/2 from the axis (script point R+17)
+    QPointF openingCorner;  // half width B01 at depth H01 (R+16)
+    QPointF wedgeCorner;    // half width B11 at depth H01+H11 (R+15)
+    QPointF bodyCorner;     // half width B21 at depth H01+H11+H21 (R+14)
+};
+
+// One pear-shaped stator slot.
+struct StatorSlot
+{
+    double axisAngle = 0;
+    QPointF boreOnAxis;       // R+9
+    QPointF openingOnAxis;    // R+10, depth H01
+    QPointF wedgeOnAxis;      // R+11, depth H01+H11: the line between wedge and body
+    QPointF bodyOnAxis;       // R+12, depth H01+H11+H21
+    QPointF endOnAxis;        // R+13, the far end of the round end
+    StatorSlotSide side;      // clockwise of the axis, as drawn
+    StatorSlotSide mirrored;  // R+18 to R+21
+};
+
+struct SectorGeometry
+{
+    int periods = 0;             // P; 0 when the model gives no usable count
+    double statorSlotCount = 0;  // Z1
+    int rotorSlotCount = 0;      // Z2
+    double sectorAngle = 0;      // 360/P
+    bool contoursDrawn = false;  // the script closes the sector only for P >= 2
+    double rotorTurn = 0;        // R_M against the machine axes: 180/Z2
+    double statorTurn = 0;       // S_M: 180/Z1
+    SectorRadii radii;
+    QPointF airgapPoint;  // on the first edge, where the air-gap arc starts
+
+    std::vector<RotorSlot> rotorSlots;  // the first slot, then its copies
+    std::vector<StatorSlot> statorSlots;
+    bool rotorSlotsCapped = false;  // more slots than maxSlotsDrawn
+    bool statorSlotsCapped = false;
+
+    // Painting order: the box and outer air first, the slots last.
+    std::vector<Region> regions;
+    // The two sector edges, from the centre to the box.
+    std::vector<Edge> sectorEdges;
+    // Lines inside a region that split it into the script's faces: the
+    // axis of every bar.
+    std::vector<Edge> faceSplits;
+
+    bool isEmpty() const { return regions.empty() && rotorSlots.empty() && statorSlots.empty(); }
+};
+
+// Beyond this many slots per core a preview shows nothing more.
+inline constexpr int maxSlotsDrawn = 2000;
+
+// The sector of a gathered model. Never throws: values that make no sense
+// (P <= 0, no slots, NaN, crossed radii) leave out what cannot be built;
+// checkDesign says why.
+SectorGeometry buildSectorGeometry(const MotorModel &model);
+
+// Every point of a loop's edges, arcs followed in steps of at most
+// maxStepDegrees. The last point repeats the first for a closed loop.
+std::vector<QPointF> loopPoints(const Loop &loop, double maxStepDegrees = 2);
+
+// The smallest rectangle holding the geometry; includeBox adds the box ring
+// and the outer air.
+QRectF geometryBounds(const SectorGeometry &geometry, bool includeBox = true);
+
+}  // namespace lamina

@@ -1,0 +1,258 @@
+// Each check against a design made to trip it; the default design trips none.
+
+#include "geometry/DesignChecks.h"
+#include "DesignFixtures.h"
+#include "geometry/SectorGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+using namespace lamina;
+using namespace lamina::fixtures;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+std::string describe(const std::vector<Finding> &findings)
+{
+    std::string text;
+    for (const Finding &f : findings)
+        text += (f.severity == Severity::error ? "\n  error: " : "\n  warning: ") + f.english.toStdString();
+    return text;
+}
+
+TEST(DesignChecks, DefaultDesignIsSilent)
+{
+    const std::vector<Finding> findings = checkDesign(modelWith({}));
+    EXPECT_TRUE(findings.empty()) << describe(findings);
+}
+
+struct TripRow
+{
+    Settings settings;
+    std::function<void(Design &)> change;
+    Severity severity;
+    const char16_t *key;
+    const char16_t *english;  // a fragment of the English sentence
+};
+
+const Severity E = Severity::error;
+const Severity W = Severity::warning;
+
+TEST(DesignChecks, EachCheckFiresOnADesignMadeToTripIt)
+{
+    const std::function<void(Design &)> none;
+    const TripRow rows[] = {
+        {{}, [](Design &d) { d.fluxVersion.reset(); }, W, u"fluxVersion", u"no FLUX2D version picked"},
+        {{},
+         [](Design &d) { d.periodicityType.reset(); },
+         E,
+         u"periodicityType",
+         u"no periodicity type picked"},
+        {{},
+         [](Design &d) { d.statorSlotType = u"半闭口矩形槽"_s; },
+         E,
+         u"statorSlotType",
+         u"stator slot type 2 picked"},
+        {{},
+         [](Design &d) { d.statorSlotType.reset(); },
+         E,
+         u"statorSlotType",
+         u"no stator slot type picked"},
+        {{}, [](Design &d) { d.rotorSlotType.reset(); }, E, u"rotorSlotType", u"no rotor slot type picked"},
+        {{},
+         [](Design &d) { d.rotorSlotType = u"单笼梯形槽2"_s; },
+         E,
+         u"rotorSlotType",
+         u"rotor slot type 5 picked"},
+        {{{u"periodNumber", u"0"}}, none, E, u"periodNumber", u"P = 0 ≤ 0"},
+        {{{u"periodNumber", u"1"}}, none, W, u"periodNumber", u"P = 1: the script draws the slots all round"},
+        {{{u"periodNumber", u"3"}}, none, E, u"Z2", u"Z2 / P = 28 / 3 = 9.333 is not whole"},
+        {{{u"periodNumber", u"5"}}, none, E, u"Z2", u"the point numbers 12 × Z2 / P = 67.2"},
+        {{{u"periodNumber", u"8"}}, none, E, u"Z1", u"Z1 / P = 36 / 8 = 4.5 is not whole"},
+        {{{u"Z1", u"36.5"}}, none, E, u"Z1", u"Z1 = 36.5 is not a whole number"},
+        {{{u"Z1", u"0"}}, none, E, u"Z1", u"stator slot count Z1 = 0 ≤ 0"},
+        {{{u"Z1", u"4"}}, none, E, u"Z1", u"Z1 = 4 < 2 × P = 8"},
+        {{{u"Z2", u"4"}}, none, E, u"Z2", u"Z2 = 4 < 2 × P = 8"},
+        {{{u"Z2", u"0"}}, none, E, u"Z2", u"rotor slot count Z2 = 0 ≤ 0"},
+        {{{u"Z2", u"2732"}}, none, E, u"Z2", u"Z2 = 2732 > 2730"},
+        {{{u"air", u"0"}}, none, E, u"air", u"air = 0 < 1"},
+        {{{u"D2", u"137"}}, none, E, u"D2", u"air gap (DI1 − D2)/2 = -0.5 mm ≤ 0"},
+        {{{u"D2", u"136"}}, none, E, u"DI1", u"air gap (DI1 − D2)/2 = 0 mm ≤ 0"},
+        {{{u"DI2", u"100"}},
+         none,
+         E,
+         u"DI2",
+         u"bottom radius D2/2 − hr0 − hr1 − hr2 = 46.6 mm ≤ shaft radius DI2/2 = 50 mm"},
+        {{{u"H02", u"0"}, {u"H12", u"0"}, {u"H22", u"0"}},
+         none,
+         E,
+         u"H22",
+         u"rotor slot depth hr0 + hr1 + hr2 = 0 mm ≤ 0"},
+        {{{u"D1", u"170"}}, none, E, u"D1", u"stator yoke height -0.95 mm ≤ 0"},
+        {{{u"D1", u"-1"}}, none, E, u"D1", u"stator outer diameter D1 = -1 mm ≤ 0"},
+        {{{u"DI2", u"-2"}}, none, E, u"DI2", u"DI2 = -2 mm < 0"},
+        {{{u"Z1", u"72"}},
+         none,
+         E,
+         u"B21",
+         u"stator tooth width -1.156 mm ≤ 0: slot bs2 = 8.3 mm exceeds the slot pitch 7.143 mm"},
+        {{{u"B12", u"15"}}, none, E, u"B12", u"rotor tooth width -0.261 mm ≤ 0: slot br1 = 15 mm"},
+        {{{u"B01", u"7"}}, none, W, u"B01", u"opening b01 = 7 mm > bs1 = 6.2 mm"},
+        {{{u"B02", u"8"}}, none, W, u"B02", u"opening b02 = 8 mm > br1 = 6.9 mm"},
+        {{{u"H01", u"0"}}, none, E, u"H01", u"stator slot h01 = 0 mm ≤ 0"},
+        {{{u"H11", u"-1"}}, none, E, u"H11", u"stator slot hs1 = -1 mm < 0"},
+        {{{u"B22", u"-1"}}, none, E, u"B22", u"rotor slot br2 = -1 mm < 0"},
+        {{{u"R21", u"5"}}, none, W, u"R21", u"rs = 5 mm ≠ bs2/2 = 4.15 mm"},
+        {{{u"boxInnerDiameter", u"100"}},
+         none,
+         E,
+         u"boxInnerDiameter",
+         u"inner value 100 mm ≤ stator radius D1/2 = 105 mm"},
+        {{{u"boxOuterDiameter", u"110"}},
+         none,
+         E,
+         u"boxOuterDiameter",
+         u"outer value 110 mm ≤ inner value 120 mm"},
+        {{{u"meshDeviation", u"0"}}, none, W, u"meshDeviation", u"relative mesh deviation 0 ≤ 0"},
+    };
+    const QRegularExpression number(u"-?\\d+(\\.\\d+)?"_s);
+    for (const TripRow &row : rows) {
+        Design design = fullDesign();
+        if (row.change)
+            row.change(design);
+        const std::vector<Finding> findings = checkDesign(modelWith(row.settings, design));
+        const QString fragment = QString::fromUtf16(row.english);
+        const auto match = std::find_if(findings.begin(), findings.end(),
+                                        [&](const Finding &f) { return f.english.contains(fragment); });
+        ASSERT_NE(match, findings.end()) << fragment.toStdString() << describe(findings);
+        EXPECT_EQ(match->severity, row.severity) << fragment.toStdString();
+        EXPECT_TRUE(match->keys.contains(QString::fromUtf16(row.key))) << fragment.toStdString();
+
+        for (const Finding &f : findings) {
+            EXPECT_FALSE(f.chinese.isEmpty());
+            for (const QRegularExpressionMatch &m : number.globalMatch(f.english))
+                EXPECT_TRUE(f.chinese.contains(m.captured()))
+                    << "the Chinese sentence names " << m.captured().toStdString()
+                    << " too: " << f.chinese.toStdString();
+        }
+    }
+}
+
+TEST(DesignChecks, WarningsAloneAreNoError)
+{
+    const std::vector<Finding> findings = checkDesign(modelWith({{u"meshDeviation", u"-1"}, {u"B01", u"7"}}));
+    EXPECT_EQ(findings.size(), 2u) << describe(findings);
+    EXPECT_FALSE(hasError(findings));
+    EXPECT_TRUE(hasError(checkDesign(modelWith({{u"D1", u"170"}}))));
+}
+
+TEST(DesignChecks, ValuesThatAreNotNumbersAreNamed)
+{
+    MotorModel model = modelWith({});
+    model.D1 = std::numeric_limits<double>::infinity();
+    model.B11 = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<Finding> findings = checkDesign(model);
+    EXPECT_TRUE(std::any_of(findings.begin(), findings.end(), [](const Finding &f) {
+        return f.english == u"D1 = ∞ is not a finite number"_s;
+    })) << describe(findings);
+    EXPECT_TRUE(std::any_of(findings.begin(), findings.end(), [](const Finding &f) {
+        return f.english == u"B11 = NaN is not a finite number"_s;
+    }));
+}
+
+// The smallest distance between two outlines, arcs followed finely.
+double gapBetween(const Loop &a, const Loop &b)
+{
+    const std::vector<QPointF> pa = loopPoints(a, 0.05);
+    const std::vector<QPointF> pb = loopPoints(b, 0.05);
+    const auto toSegments = [](QPointF p, const std::vector<QPointF> &polyline) {
+        double best = std::numeric_limits<double>::infinity();
+        for (std::size_t i = 0; i + 1 < polyline.size(); ++i) {
+            const QPointF d = polyline[i + 1] - polyline[i];
+            const double t
+                = std::clamp(QPointF::dotProduct(p - polyline[i], d) / QPointF::dotProduct(d, d), 0.0, 1.0);
+            const QPointF foot = polyline[i] + t * d;
+            best = std::min(best, std::hypot(p.x() - foot.x(), p.y() - foot.y()));
+        }
+        return best;
+    };
+    double best = std::numeric_limits<double>::infinity();
+    for (const QPointF p : pa)
+        best = std::min(best, toSegments(p, pb));
+    for (const QPointF p : pb)
+        best = std::min(best, toSegments(p, pa));
+    return best;
+}
+
+Loop outline(const SectorGeometry &g, RegionKind kind, int index)
+{
+    int seen = 0;
+    for (const Region &region : g.regions) {
+        if (region.kind == kind && seen++ == index)
+            return region.boundary;
+    }
+    return {};
+}
+
+TEST(ToothWidth, IsTheGapBetweenDrawnNeighbours)
+{
+    const Settings designs[] = {
+        {},
+        {{u"B21", u"14"}, {u"R21", u"7"}},  // narrow at the round end
+        {{u"B11", u"9"}, {u"Z1", u"48"}},   // narrow at the wedge corner
+        {{u"B12", u"12"}, {u"B22", u"6"}},  // wide bars
+    };
+    for (const Settings &settings : designs) {
+        const MotorModel model = modelWith(settings);
+        const SectorGeometry g = buildSectorGeometry(model);
+        const ToothPinch stator = narrowestStatorTooth(model);
+        ASSERT_GT(stator.width, 0);
+        const double statorGap = std::min(
+            {gapBetween(outline(g, RegionKind::wedge, 0), outline(g, RegionKind::wedge, 1)),
+             gapBetween(outline(g, RegionKind::statorSlotBody, 0), outline(g, RegionKind::statorSlotBody, 1)),
+             gapBetween(outline(g, RegionKind::wedge, 0), outline(g, RegionKind::statorSlotBody, 1)),
+             gapBetween(outline(g, RegionKind::statorSlotBody, 0), outline(g, RegionKind::wedge, 1))});
+        EXPECT_NEAR(stator.width, statorGap, 2e-3)
+            << "stator, narrowest at " << stator.slotWidthKey.toStdString();
+
+        const ToothPinch rotor = narrowestRotorTooth(model);
+        ASSERT_GT(rotor.width, 0);
+        EXPECT_NEAR(rotor.width, gapBetween(outline(g, RegionKind::bar, 0), outline(g, RegionKind::bar, 1)),
+                    2e-3)
+            << "rotor, narrowest at " << rotor.slotWidthKey.toStdString();
+    }
+}
+
+TEST(ToothWidth, FiresOnceNeighboursTouch)
+{
+    // Neighbouring slots meet at the corners where the round end begins
+    // once bs2 spans the pitch there, 2 × 81.8 × tan 5°.
+    const double touching = 2 * 81.8 * std::tan(5 * std::acos(-1.0) / 180);
+    for (const double offset : {-0.01, 0.01}) {
+        const QString b21 = QString::number(touching + offset, 'f', 6);
+        Design design = fullDesign();
+        setDesignValue(design, u"B21"_s, b21);
+        setDesignValue(design, u"R21"_s, QString::number((touching + offset) / 2, 'f', 7));
+        const std::vector<Finding> findings = checkDesign(modelFromDesign(design));
+        const bool fired = std::any_of(findings.begin(), findings.end(), [](const Finding &f) {
+            return f.english.startsWith(u"stator tooth width"_s);
+        });
+        EXPECT_EQ(fired, offset > 0) << "bs2 = " << b21.toStdString() << describe(findings);
+    }
+}
+
+TEST(ToothWidth, NotMeasuredForSlotsTheScriptDoesNotDraw)
+{
+    Design design = fullDesign();
+    design.rotorSlotType = u"单笼腰圆槽"_s;
+    EXPECT_TRUE(std::isnan(narrowestRotorTooth(modelFromDesign(design)).width));
+    EXPECT_TRUE(std::isnan(narrowestStatorTooth(modelWith({{u"Z1", u"2"}})).width)) << "no teeth to speak of";
+}
+
+}  // namespace

@@ -1,9 +1,12 @@
 #include "MainWindow.h"
 
 #include "MainWindowLayout.h"
+#include "PreviewWindow.h"
 #include "UserDialogs.h"
 #include "WindowTexts.h"
 #include "calc/EndRing.h"
+#include "geometry/DesignChecks.h"
+#include "geometry/SectorGeometry.h"
 #include "model/Gathering.h"
 #include "model/LaminaError.h"
 #include "script/NumberText.h"
@@ -23,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStatusBar>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -126,6 +130,7 @@ MainWindow::MainWindow(UserDialogs &dialogs, QString programFolder, QWidget *par
     createMenus();
     connectHandlers();
     applyStartUpState();
+    refreshChecks();
 }
 
 void MainWindow::createLayout()
@@ -183,6 +188,15 @@ void MainWindow::createMenus()
     QAction *about = help->addAction(texts::aboutItem.toString());
     about->setObjectName(u"menu_author"_s);
     connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
+
+    QAction *previewAction = menuBar()->addAction(texts::previewMenu.toString());
+    previewAction->setObjectName(u"menu_preview"_s);
+    connect(previewAction, &QAction::triggered, this, &MainWindow::showPreview);
+
+    checkStatus = new QLabel;
+    checkStatus->setObjectName(u"checkSummary"_s);
+    statusBar()->addWidget(checkStatus);
+    statusBar()->setSizeGripEnabled(false);
 }
 
 void MainWindow::connectHandlers()
@@ -195,6 +209,13 @@ void MainWindow::connectHandlers()
             [this] { pickFluxVersion(comboBox(u"Combo2")->currentText(), motor); });
     connect(static_cast<QPushButton *>(control(u"Command1")), &QPushButton::clicked, this,
             &MainWindow::calculateEndRing);
+
+    // The checks and the preview follow every keystroke and every pick; the
+    // list handlers above run first, so the picks are in the model by then.
+    for (const InputField &field : inputFields)
+        connect(textBox(field.control), &QLineEdit::textChanged, this, &MainWindow::refreshChecks);
+    for (QStringView combo : {u"k2Combo1", u"k4Combo3", u"Combo1", u"Combo2"})
+        connect(comboBox(combo), &QComboBox::activated, this, &MainWindow::refreshChecks);
 }
 
 void MainWindow::applyStartUpState()
@@ -296,6 +317,88 @@ void MainWindow::createScript()
         return;
     }
     dialogs.inform(this, texts::productTitle.toString(), texts::scriptDone.toString());
+}
+
+std::optional<MotorModel> MainWindow::designUnderEdit(QString *whyNot) const
+{
+    MotorModel copy = motor;
+    try {
+        gatherInputs(inputTexts(), copy);
+    } catch (const LaminaError &error) {
+        if (whyNot)
+            *whyNot = error.chinese();
+        return std::nullopt;
+    }
+    return copy;
+}
+
+PreviewWindow *MainWindow::previewWindow() const
+{
+    return preview;
+}
+
+QString MainWindow::checkSummary() const
+{
+    return checkStatus->text();
+}
+
+void MainWindow::refreshChecks()
+{
+    QString whyNot;
+    const std::optional<MotorModel> design = designUnderEdit(&whyNot);
+    const std::vector<Finding> findings = design ? checkDesign(*design) : std::vector<Finding>{};
+    qsizetype errors = std::count_if(findings.begin(), findings.end(),
+                                     [](const Finding &f) { return f.severity == Severity::error; });
+    const qsizetype warnings = qsizetype(findings.size()) - errors;
+    if (!design)
+        ++errors;
+
+    QStringList parts;
+    if (errors)
+        parts << u"%1 个错误"_s.arg(errors);
+    if (warnings)
+        parts << u"%1 个警告"_s.arg(warnings);
+    checkStatus->setText(texts::checkSummary.toString().arg(parts.isEmpty() ? texts::noFindings.toString()
+                                                                          : parts.join(u"，"_s)));
+
+    if (preview)
+        preview->showDesign(design ? std::optional(buildSectorGeometry(*design)) : std::nullopt, findings,
+                            whyNot);
+}
+
+void MainWindow::showPreview()
+{
+    if (!preview) {
+        preview = new PreviewWindow(this);
+        preview->setAttribute(Qt::WA_DeleteOnClose);
+        connect(preview, &PreviewWindow::fieldRequested, this, &MainWindow::focusField);
+        refreshChecks();
+    }
+    preview->show();
+    preview->raise();
+    preview->activateWindow();
+}
+
+void MainWindow::focusField(const QString &key)
+{
+    static const QHash<QString, QString> listOfPick{
+        {u"statorSlotType"_s, u"k2Combo1"_s},
+        {u"rotorSlotType"_s, u"k4Combo3"_s},
+        {u"periodicityType"_s, u"Combo1"_s},
+        {u"fluxVersion"_s, u"Combo2"_s},
+    };
+    QWidget *target = nullptr;
+    if (const InputField *field = findInputField(key))
+        target = control(field->control);
+    else if (listOfPick.contains(key))
+        target = control(listOfPick.value(key));
+    if (!target)
+        return;
+    activateWindow();
+    raise();
+    target->setFocus(Qt::OtherFocusReason);
+    if (auto *box = qobject_cast<QLineEdit *>(target))
+        box->selectAll();
 }
 
 void MainWindow::calculateEndRing()

@@ -5,13 +5,18 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
+
+#include <optional>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace lamina {
 
 class PictureBox;
+class PreviewWindow;
 class UserDialogs;
 
 // The main window: every input of the model, the slot drawings, the end-ring
@@ -32,9 +37,20 @@ public:
     QLineEdit *textBox(QStringView name) const;
     QComboBox *comboBox(QStringView name) const;
 
+    // The design as the boxes and lists hold it now, gathered into a copy
+    // of the model; the model itself is left alone. nullopt, with the
+    // reason, when a box cannot be read.
+    std::optional<MotorModel> designUnderEdit(QString *whyNot = nullptr) const;
+
+    PreviewWindow *previewWindow() const;
+    QString checkSummary() const;
+
 public Q_SLOTS:
     void createScript();
     void calculateEndRing();
+    void showPreview();
+    // Puts the focus on the box or list that feeds a design key.
+    void focusField(const QString &key);
 
 Q_SIGNALS:
     void instructionsRequested();
@@ -52,6 +68,7 @@ private:
     void statorSlotPicked();
     void rotorSlotPicked();
     void showSlotPicture(PictureBox *picture, QStringView relativePath);
+    void refreshChecks();
 
     QWidget *control(QStringView name) const;
 
@@ -59,6 +76,8 @@ private:
     const QString programFolder;
     MotorModel motor;
     QHash<QString, QWidget *> controls;
+    QPointer<PreviewWindow> preview;
+    QLabel *checkStatus = nullptr;
     bool placed = false;
 };
 

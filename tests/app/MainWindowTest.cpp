@@ -1,5 +1,6 @@
 #include "FakeDialogs.h"
 #include "app/MainWindow.h"
+#include "app/PreviewWindow.h"
 #include "widgets/PictureBox.h"
 #include "app/WindowTexts.h"
 
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -331,6 +333,69 @@ private Q_SLOTS:
         QCOMPARE(dialogs.warned.size(), 2);
         QCOMPARE(box(u"zb(4)")->text(), u"3.26771153910912E-08"_s);
         QCOMPARE(box(u"zb(5)")->text(), u"1.5643169644375E-06"_s);
+    }
+
+    void checkSummaryFollowsTheBoxes()
+    {
+        QVERIFY(window->checkSummary().contains(u"个错误"_s));  // no picks yet
+        pick(window->comboBox(u"k2Combo1"), 0);
+        pick(window->comboBox(u"k4Combo3"), 0);
+        pick(window->comboBox(u"Combo1"), 0);
+        pick(window->comboBox(u"Combo2"), 1);
+        QCOMPARE(window->checkSummary(), u"设计检查：未发现问题"_s);
+        box(u"k2t1(1)")->setText(u"150"_s);  // the stator slots now cut through the yoke
+        QVERIFY(window->checkSummary().contains(u"个错误"_s));
+        box(u"k4t1(2)")->setText(u"99999"_s);  // cannot be read at all
+        QVERIFY(window->checkSummary().contains(u"错误"_s));
+        QVERIFY(!window->designUnderEdit().has_value());
+    }
+
+    void previewFollowsTheBoxesWithoutTouchingTheModel()
+    {
+        QTemporaryDir out;
+        pick(window->comboBox(u"k2Combo1"), 0);
+        pick(window->comboBox(u"k4Combo3"), 0);
+        dialogs.fileNames.enqueue(out.filePath(u"before.py"_s));
+        trigger("create_py");
+
+        trigger("menu_preview");
+        lamina::PreviewWindow *preview = window->previewWindow();
+        QVERIFY(preview && preview->isVisible());
+        trigger("menu_preview");
+        QCOMPARE(window->previewWindow(), preview);  // one window only
+        QCOMPARE(window->findChildren<lamina::PreviewWindow *>().size(), 1);
+
+        const QImage before = preview->sectorView()->grab().toImage();
+        box(u"k2t1(1)")->setText(u"260"_s);
+        const QImage after = preview->sectorView()->grab().toImage();
+        QVERIFY(before != after);
+        QCOMPARE(window->model().D1, 210.0);  // still the gathered value
+
+        box(u"k2t1(1)")->setText(u"210"_s);
+        dialogs.fileNames.enqueue(out.filePath(u"after.py"_s));
+        trigger("create_py");
+        QCOMPARE(contents(out.filePath(u"after.py"_s)), contents(out.filePath(u"before.py"_s)));
+    }
+
+    void clickingAFindingSelectsItsBox()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        pick(window->comboBox(u"k2Combo1"), 0);
+        pick(window->comboBox(u"k4Combo3"), 0);
+        pick(window->comboBox(u"Combo1"), 0);
+        box(u"mesh(0)")->setText(u"-1"_s);
+        trigger("menu_preview");
+        QListWidget *list = window->previewWindow()->findingList();
+        QListWidgetItem *meshFinding = nullptr;
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->item(i)->text().contains(u"剖分"_s))
+                meshFinding = list->item(i);
+        }
+        QVERIFY(meshFinding);
+        Q_EMIT list->itemClicked(meshFinding);
+        QTRY_COMPARE(QApplication::focusWidget(), box(u"mesh(0)"));
+        QCOMPARE(box(u"mesh(0)")->selectedText(), u"-1"_s);
     }
 };
 

@@ -1,6 +1,8 @@
 #include "HelpPictures.h"
 
 #include "app/MainWindow.h"
+#include "geometry/SectorGeometry.h"
+#include "preview/SectorRenderer.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -278,11 +280,14 @@ QImage runCommandFile()
     return image;
 }
 
-QImage resultingModel()
+QImage resultingModel(const lamina::MotorModel &model)
 {
     QImage image = canvas();
     QPainter painter(&image);
-    heading(painter, u"结果查看"_s);
+    heading(painter, u"结果查看：默认电机的一个周期扇区"_s);
+    const QRectF area(10, 54, width - 20, height - 60);
+    painter.fillRect(area, Qt::white);
+    lamina::drawSector(painter, area, lamina::buildSectorGeometry(model));
     return image;
 }
 

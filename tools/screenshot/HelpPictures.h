@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+#include "model/MotorModel.h"
+
 namespace lamina {
 class MainWindow;
 }
@@ -18,7 +20,7 @@ QImage createCommandHighlighted(lamina::MainWindow &window);  // step 2
 QImage copyIntoProjectFolder();                              // step 3
 QImage startNewProject();                                    // step 4
 QImage runCommandFile();                                     // step 5
-QImage resultingModel();                                     // step 6
+QImage resultingModel(const lamina::MotorModel &model);      // step 6
 
 // Fills in the window the way the pictures show it: both slot types, the
 // odd-symmetric period and version 11.2 picked.

@@ -7,6 +7,7 @@
 
 #include "HelpPictures.h"
 #include "app/MainWindow.h"
+#include "app/PreviewWindow.h"
 #include "app/UserDialogs.h"
 #include "helpwin/HelpWindows.h"
 #include "widgets/Fonts.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImageWriter>
+#include <QLineEdit>
 #include <QPixmap>
 
 #include <cstdio>
@@ -64,7 +66,7 @@ int helpPictures(const QString &folder, const QString &programFolder)
         helppictures::copyIntoProjectFolder(),
         helppictures::startNewProject(),
         helppictures::runCommandFile(),
-        helppictures::resultingModel(),
+        helppictures::resultingModel(window.designUnderEdit().value()),
     };
     bool ok = true;
     for (int i = 0; i < 6; ++i)
@@ -88,6 +90,10 @@ int windows(const QString &folder, const QString &programFolder)
     ok = save(grabbed(&description), QDir(folder).filePath(u"description-window.png"_s)) && ok;
     ok = save(grabbed(&about), QDir(folder).filePath(u"about-window.png"_s)) && ok;
     ok = save(grabbed(&illustrated), QDir(folder).filePath(u"illustrated-help-window.png"_s)) && ok;
+    helppictures::fillIn(main);
+    main.textBox(u"st(2)")->setText(u"11.5"_s);  // a slot too wide, so the checks have something to say
+    main.showPreview();
+    ok = save(grabbed(main.previewWindow()), QDir(folder).filePath(u"preview-window.png"_s)) && ok;
     return ok ? 0 : 1;
 }
 

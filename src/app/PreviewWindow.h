@@ -1,0 +1,73 @@
+#pragma once
+
+#include "geometry/DesignChecks.h"
+#include "geometry/SectorGeometry.h"
+#include "preview/ViewTransform.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QLabel;
+class QListWidget;
+
+namespace lamina {
+
+// The sector drawn to fit, zoomed with the wheel about the mouse, panned by
+// dragging, fitted again with a double click.
+class SectorView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SectorView(QWidget *parent = nullptr);
+
+    void setGeometryToDraw(std::optional<SectorGeometry> geometry);
+    const ViewState &view() const { return state; }
+
+public Q_SLOTS:
+    void fitToWindow();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QRectF drawingTarget() const;
+
+    std::optional<SectorGeometry> sector;
+    ViewState state;
+    std::optional<QPointF> dragFrom;
+};
+
+// 几何预览: the sector of the design as typed so far, and what the checks
+// find in it. It reads the main window's boxes, never its model.
+class PreviewWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PreviewWindow(QWidget *parent = nullptr);
+
+    // A new design to show; gatherError is set when the boxes cannot be read.
+    void showDesign(const std::optional<SectorGeometry> &geometry, const std::vector<Finding> &findings,
+                    const QString &gatherError);
+
+    SectorView *sectorView() const { return view; }
+    QListWidget *findingList() const { return list; }
+
+Q_SIGNALS:
+    // The user clicked a finding about this design key.
+    void fieldRequested(const QString &key);
+
+private:
+    SectorView *view;
+    QListWidget *list;
+    QLabel *summary;
+};
+
+}  // namespace lamina

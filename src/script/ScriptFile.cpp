@@ -37,7 +37,10 @@ void saveScript(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         fail(path, file.errorString(), file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    // Flush before committing: an error while the last buffered bytes go
+    // out (a full disk) is not seen by commit(), which would then put a
+    // truncated file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         fail(path, reason, reason);

@@ -313,6 +313,24 @@ private Q_SLOTS:
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"motor.py"_s});
     }
 
+    // Run by the file-fault test inside a tiny tmpfs that holds motor.py and
+    // has no room for a new script.
+    void fullDiskKeepsTheOldFile()
+    {
+        const QString folder = qEnvironmentVariable("LAMINA_TEST_FULL_DISK_DIR");
+        if (folder.isEmpty())
+            QSKIP("needs a full disk, prepared by tests/faults/file-faults.sh");
+        const QString path = QDir(folder).filePath(u"motor.py"_s);
+        const QByteArray old = contents(path);
+        dialogs.fileNames.enqueue(path);
+        dialogs.answers.enqueue(true);
+        trigger("create_py");
+        QCOMPARE(contents(path), old);
+        QVERIFY(dialogs.informed.isEmpty());
+        QCOMPARE(dialogs.warned.size(), 1);
+        QVERIFY(dialogs.warned[0].contains(u"原有文件保持不变"_s));
+    }
+
     void endRingResults()
     {
         auto *calculate = window->findChild<QPushButton *>(u"Command1"_s);

@@ -9,6 +9,7 @@ packages=(
   qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-liberation2 xvfb xauth
+  clang libclang-rt-14-dev clang-format clang-tidy dpkg-dev
 )
 
 missing=()

@@ -359,7 +359,7 @@ void MainWindow::refreshChecks()
     if (warnings)
         parts << u"%1 个警告"_s.arg(warnings);
     checkStatus->setText(texts::checkSummary.toString().arg(parts.isEmpty() ? texts::noFindings.toString()
-                                                                          : parts.join(u"，"_s)));
+                                                                            : parts.join(u"，"_s)));
 
     if (preview)
         preview->showDesign(design ? std::optional(buildSectorGeometry(*design)) : std::nullopt, findings,

@@ -167,9 +167,10 @@ void PreviewWindow::showDesign(const std::optional<SectorGeometry> &geometry,
             item->setData(keyRole, finding.keys.first());
     }
     const int warnings = int(findings.size()) - errors;
-    summary->setText(findings.empty() && gatherError.isEmpty()
-                         ? u"未发现问题。"_s
-                         : u"%1 个错误，%2 个警告"_s.arg(errors + (gatherError.isEmpty() ? 0 : 1)).arg(warnings));
+    summary->setText(
+        findings.empty() && gatherError.isEmpty()
+            ? u"未发现问题。"_s
+            : u"%1 个错误，%2 个警告"_s.arg(errors + (gatherError.isEmpty() ? 0 : 1)).arg(warnings));
 }
 
 }  // namespace lamina

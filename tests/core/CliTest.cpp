@@ -78,13 +78,22 @@ TEST_F(CliTest, GenerationFailuresKeepTheOldFile)
         const char *setting;
         const char *cause;
     } cases[] = {
-        {"Z2=0", "180 / Z2"},      {"periodNumber=0", "P = 0"}, {"air=0", "air"},
-        {"Z2=2731", "12 × Z2"},    {"Z2=40000", "Z2"},          {"D1=1e400", "D1"},
+        {"Z2=0", "180 / Z2"},
+        {"periodNumber=0", "P = 0"},
+        {"air=0", "air"},
+        {"Z2=2731", "12 × Z2"},
+        {"Z2=40000", "Z2"},
+        {"D1=1e400", "D1"},
+        // Without a stator slot, P = 1 and 32765 rotor slots: the face loop
+        // runs to 32767 and its counter overflows after the last round.
+        {"Z2=32765 periodNumber=1 statorSlotType=开口矩形槽", "32767 + 1"},
     };
     for (const auto &c : cases) {
-        const CliRun run = cli({QStringLiteral("script"), QStringLiteral("--design"), example,
-                             QStringLiteral("--set"), QString::fromUtf8(c.setting),
-                             QStringLiteral("--output"), path("motor.py"), QStringLiteral("--force")});
+        QStringList arguments{QStringLiteral("script"), QStringLiteral("--design"), example,
+                              QStringLiteral("--output"), path("motor.py"), QStringLiteral("--force")};
+        for (const QString &setting : QString::fromUtf8(c.setting).split(u' '))
+            arguments << QStringLiteral("--set") << setting;
+        const CliRun run = cli(arguments);
         EXPECT_EQ(run.status, 1) << c.setting;
         EXPECT_TRUE(run.err.contains(c.cause)) << c.setting << ": " << run.err.toStdString();
         EXPECT_EQ(run.err.count('\n'), 1) << "one line per error";

@@ -15,12 +15,6 @@ const InputField &fieldOf(QStringView key)
     return *field;
 }
 
-QString shortened(const QString &text)
-{
-    constexpr qsizetype limit = 40;
-    return text.size() <= limit ? text : text.left(limit) + u"…"_s;
-}
-
 }  // namespace
 
 double numberOf(const InputTexts &texts, QStringView key)
@@ -30,8 +24,8 @@ double numberOf(const InputTexts &texts, QStringView key)
         return *number;
     const InputField &field = fieldOf(key);
     throw LaminaError(u"%1 (%2): the number \"%3\" is too large for a double-precision value"_s.arg(
-                          field.key, field.labelEn, shortened(text)),
-                      u"%1：数值“%2”超出双精度数的范围"_s.arg(field.labelZh, shortened(text)));
+                          field.key, field.labelEn, textForMessage(text)),
+                      u"%1：数值“%2”超出双精度数的范围"_s.arg(field.labelZh, textForMessage(text)));
 }
 
 std::int16_t countOf(const InputTexts &texts, QStringView key)
@@ -40,9 +34,10 @@ std::int16_t countOf(const InputTexts &texts, QStringView key)
     if (const std::optional<std::int16_t> count = readCount(text))
         return *count;
     const InputField &field = fieldOf(key);
-    throw LaminaError(u"%1 (%2): \"%3\" does not round to a whole number within -32768 to 32767"_s.arg(
-                          field.key, field.labelEn, shortened(text)),
-                      u"%1：“%2”取整后不在 -32768 到 32767 的范围内"_s.arg(field.labelZh, shortened(text)));
+    throw LaminaError(
+        u"%1 (%2): \"%3\" does not round to a whole number within -32768 to 32767"_s.arg(
+            field.key, field.labelEn, textForMessage(text)),
+        u"%1：“%2”取整后不在 -32768 到 32767 的范围内"_s.arg(field.labelZh, textForMessage(text)));
 }
 
 void gatherInputs(const InputTexts &texts, MotorModel &model)

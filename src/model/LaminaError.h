@@ -24,4 +24,8 @@ private:
     QByteArray englishUtf8;
 };
 
+// A typed text as an error message quotes it: at most 40 characters, never
+// cutting a character that takes two UTF-16 units.
+QString textForMessage(const QString &text);
+
 }  // namespace lamina

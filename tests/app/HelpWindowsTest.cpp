@@ -1,5 +1,5 @@
-#include "helpwin/HelpTexts.h"
 #include "helpwin/HelpWindows.h"
+#include "helpwin/HelpTexts.h"
 #include "widgets/PictureBox.h"
 
 #include <QDir>
@@ -151,17 +151,17 @@ private Q_SLOTS:
     void descriptionCaptionsAreExact()
     {
         DescriptionWindow window;
-        const auto caption = [&window](const QString &name) {
-            return window.findChild<QLabel *>(name)->text();
-        };
+        const auto caption
+            = [&window](const QString &name) { return window.findChild<QLabel *>(name)->text(); };
         QCOMPARE(window.windowTitle(), u"帮助"_s);
         QCOMPARE(caption(u"Label1(0)"_s), u"V1版程序的功能： "_s);
         QCOMPARE(caption(u"Label2(5)"_s), u"6、生成FLUX的命令执行文件.py"_s);
         QCOMPARE(caption(u"Label1(2)"_s), u"V2版程序展望："_s);
 
         const QString usage = caption(u"Label2(6)"_s);
-        QVERIFY(usage.startsWith(u"按照实际的电机几何模型设置参数，并赋几何模型相关设置。然后点击创建.py文件"_s
-                                 + QString(73, u' ') + u"到指定文件夹下"_s));
+        QVERIFY(
+            usage.startsWith(u"按照实际的电机几何模型设置参数，并赋几何模型相关设置。然后点击创建.py文件"_s
+                             + QString(73, u' ') + u"到指定文件夹下"_s));
         QVERIFY(usage.contains(u"执行该.py文"_s + QString(74, u' ') + u"件即可"_s));
         QVERIFY(usage.endsWith(u"件即可"_s));
         const QString outlook = caption(u"Label2(7)"_s);
@@ -169,7 +169,8 @@ private Q_SLOTS:
         QVERIFY(outlook.endsWith(u"（包含转子导条端部参数）"_s));
 
         // Every padded line fills exactly 146 bytes of the GBK code page.
-        const auto gbkLength = [](QStringView text) { return QByteArray(QStringEncoder("GBK").encode(text)).size(); };
+        const auto gbkLength
+            = [](QStringView text) { return QByteArray(QStringEncoder("GBK").encode(text)).size(); };
         for (const auto &line : helptexts::usageLines) {
             if (line.trailingBlanks)
                 QCOMPARE(gbkLength(line.text) + line.trailingBlanks, 146);

@@ -1,8 +1,8 @@
-#include "FakeDialogs.h"
 #include "app/MainWindow.h"
+#include "FakeDialogs.h"
 #include "app/PreviewWindow.h"
-#include "widgets/PictureBox.h"
 #include "app/WindowTexts.h"
+#include "widgets/PictureBox.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -48,7 +48,7 @@ void pickText(QComboBox *combo, const QString &text)
     pick(combo, combo->count() - 1);
 }
 
-} // namespace
+}  // namespace
 
 class MainWindowTest : public QObject
 {
@@ -99,10 +99,10 @@ private Q_SLOTS:
     {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const QStringList expected{
-            u"k2t1(1)"_s, u"k2t1(0)"_s, u"k3t1(1)"_s, u"k2Combo1"_s, u"st(0)"_s, u"st(1)"_s,
-            u"st(2)"_s, u"st(3)"_s, u"st(4)"_s, u"st(5)"_s, u"st(6)"_s, u"Option1"_s,
-            u"k4t1(0)"_s, u"k4t1(1)"_s, u"k4t1(2)"_s, u"k4Combo3"_s};
+        const QStringList expected{u"k2t1(1)"_s, u"k2t1(0)"_s, u"k3t1(1)"_s, u"k2Combo1"_s,
+                                   u"st(0)"_s,   u"st(1)"_s,   u"st(2)"_s,   u"st(3)"_s,
+                                   u"st(4)"_s,   u"st(5)"_s,   u"st(6)"_s,   u"Option1"_s,
+                                   u"k4t1(0)"_s, u"k4t1(1)"_s, u"k4t1(2)"_s, u"k4Combo3"_s};
         box(u"k2t1(1)")->setFocus();
         QStringList seen;
         for (int i = 0; i < expected.size(); ++i) {
@@ -243,18 +243,19 @@ private Q_SLOTS:
         const QString path = out.filePath(u"motor"_s);  // no .py: used as typed
         dialogs.fileNames.enqueue(path);
         trigger("create_py");
-        QCOMPARE(dialogs.informed, QStringList{lamina::texts::productTitle.toString() + u'|'
-                                                + lamina::texts::scriptDone.toString()});
+        QCOMPARE(dialogs.informed,
+                 QStringList{lamina::texts::productTitle.toString() + u'|'
+                             + lamina::texts::scriptDone.toString()});
         QVERIFY(dialogs.asked.isEmpty());
         QVERIFY(QFile::exists(path));
         QVERIFY(!QFile::exists(path + u".py"_s));
 
         QProcess cli;
         cli.start(QStringLiteral(LAMINA_CLI),
-                  {u"script"_s, u"--output"_s, out.filePath(u"cli.py"_s),
-                   u"--set"_s, u"statorSlotType=半闭口梨形槽"_s, u"--set"_s, u"rotorSlotType=单笼梯形槽1"_s,
-                   u"--set"_s, u"periodicityType=偶对称周期"_s, u"--set"_s, u"fluxVersion=FLUX2D 11.1"_s,
-                   u"--set"_s, u"Z2=32"_s, u"--set"_s, u"H21= 12.5 "_s, u"--set"_s, u"meshDeviation=0.45"_s});
+                  {u"script"_s, u"--output"_s, out.filePath(u"cli.py"_s), u"--set"_s,
+                   u"statorSlotType=半闭口梨形槽"_s, u"--set"_s, u"rotorSlotType=单笼梯形槽1"_s, u"--set"_s,
+                   u"periodicityType=偶对称周期"_s, u"--set"_s, u"fluxVersion=FLUX2D 11.1"_s, u"--set"_s,
+                   u"Z2=32"_s, u"--set"_s, u"H21= 12.5 "_s, u"--set"_s, u"meshDeviation=0.45"_s});
         QVERIFY(cli.waitForFinished());
         QCOMPARE(cli.exitCode(), 0);
         QCOMPARE(contents(path), contents(out.filePath(u"cli.py"_s)));

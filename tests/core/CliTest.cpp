@@ -43,11 +43,12 @@ protected:
 TEST_F(CliTest, WritesTheDefaultScript)
 {
     const CliRun run = cli({QStringLiteral("script"), QStringLiteral("--design"), example,
-                         QStringLiteral("--output"), path("motor.py")});
+                            QStringLiteral("--output"), path("motor.py")});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     const QByteArray script = contents(path("motor.py"));
     EXPECT_TRUE(script.startsWith("#! FLUX2D 11.2\r\n"));
-    EXPECT_TRUE(script.endsWith("RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])\r\n"));
+    EXPECT_TRUE(script.endsWith(
+        "RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])\r\n"));
 }
 
 TEST_F(CliTest, ExistingOutputNeedsForce)
@@ -89,8 +90,9 @@ TEST_F(CliTest, GenerationFailuresKeepTheOldFile)
         {"Z2=32765 periodNumber=1 statorSlotType=开口矩形槽", "32767 + 1"},
     };
     for (const auto &c : cases) {
-        QStringList arguments{QStringLiteral("script"), QStringLiteral("--design"), example,
-                              QStringLiteral("--output"), path("motor.py"), QStringLiteral("--force")};
+        QStringList arguments{
+            QStringLiteral("script"),   QStringLiteral("--design"), example,
+            QStringLiteral("--output"), path("motor.py"),           QStringLiteral("--force")};
         for (const QString &setting : QString::fromUtf8(c.setting).split(u' '))
             arguments << QStringLiteral("--set") << setting;
         const CliRun run = cli(arguments);
@@ -122,11 +124,21 @@ TEST_F(CliTest, UsageErrorsExitWithTwo)
         {{}, "command"},
         {{QStringLiteral("draw")}, "draw"},
         {{QStringLiteral("script")}, "--output"},
-        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--set"), QStringLiteral("Z3=1")}, "Z3"},
-        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--set"), QStringLiteral("Z2")}, "KEY=TEXT"},
-        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--design"), path("bad.json")}, "malformed JSON"},
-        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--design"), path("unknown.json")}, "rotorSlots"},
-        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--design"), path("none.json")}, "none.json"},
+        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--set"),
+          QStringLiteral("Z3=1")},
+         "Z3"},
+        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--set"),
+          QStringLiteral("Z2")},
+         "KEY=TEXT"},
+        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--design"),
+          path("bad.json")},
+         "malformed JSON"},
+        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--design"),
+          path("unknown.json")},
+         "rotorSlots"},
+        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--design"),
+          path("none.json")},
+         "none.json"},
         {{QStringLiteral("end-ring"), QStringLiteral("--output"), out}, "--output"},
         {{QStringLiteral("script"), QStringLiteral("--bogus")}, "bogus"},
     };
@@ -143,7 +155,8 @@ TEST_F(CliTest, EndRingPrintsBothValues)
     const CliRun run = cli({QStringLiteral("end-ring")});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "leakageInductance 2.87211678845277E-08\nresistance 1.5643169644375E-06\n");
-    const CliRun zero = cli({QStringLiteral("end-ring"), QStringLiteral("--set"), QStringLiteral("ringArea=0")});
+    const CliRun zero
+        = cli({QStringLiteral("end-ring"), QStringLiteral("--set"), QStringLiteral("ringArea=0")});
     EXPECT_EQ(zero.status, 1);
     EXPECT_TRUE(zero.out.isEmpty());
 }
@@ -157,10 +170,12 @@ TEST_F(CliTest, DefaultsRoundTripIntoTheSameScript)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(defaults.out);
     file.close();
-    cli({QStringLiteral("script"), QStringLiteral("--design"), path("defaults.json"), QStringLiteral("--output"), path("a.py")});
-    cli({QStringLiteral("script"), QStringLiteral("--design"), example, QStringLiteral("--output"), path("b.py")});
+    cli({QStringLiteral("script"), QStringLiteral("--design"), path("defaults.json"),
+         QStringLiteral("--output"), path("a.py")});
+    cli({QStringLiteral("script"), QStringLiteral("--design"), example, QStringLiteral("--output"),
+         path("b.py")});
     EXPECT_FALSE(contents(path("a.py")).isEmpty());
     EXPECT_EQ(contents(path("a.py")), contents(path("b.py")));
 }
 
-} // namespace
+}  // namespace

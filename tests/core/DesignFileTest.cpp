@@ -94,4 +94,4 @@ TEST(Picks, DesignWithRectangularStatorZeroesRs)
     EXPECT_EQ(m.R21, 0);
 }
 
-} // namespace
+}  // namespace

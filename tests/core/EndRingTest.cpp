@@ -59,4 +59,4 @@ TEST(EndRing, ReadsItsBoxesIntoTheModel)
     EXPECT_EQ(model.Z2, 28);
 }
 
-} // namespace
+}  // namespace

@@ -119,4 +119,4 @@ TEST(Gathering, MissingTextsReadAsEmptyBoxes)
     EXPECT_EQ(m.D1, 0);
 }
 
-} // namespace
+}  // namespace

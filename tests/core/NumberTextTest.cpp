@@ -1,5 +1,5 @@
-#include "model/LaminaError.h"
 #include "script/NumberText.h"
+#include "model/LaminaError.h"
 
 #include <gtest/gtest.h>
 
@@ -27,23 +27,24 @@ TEST_P(DoubleText, FormatsAsTheScriptExpects)
 
 INSTANTIATE_TEST_SUITE_P(
     Values, DoubleText,
-    ::testing::Values(
-        TextCase{36, "36"}, TextCase{0, "0"}, TextCase{-0.0, "0"}, TextCase{0.78, "0.78"},
-        TextCase{135.2, "135.2"}, TextCase{180.0 / 28, "6.42857142857143"},
-        TextCase{2.0 / 3, "0.666666666666667"}, TextCase{-2.0 / 3, "-0.666666666666667"},
-        TextCase{12.50, "12.5"}, TextCase{0.6, "0.6"}, TextCase{5.5, "5.5"},
-        // Notation thresholds: plain for exponents -4..14.
-        TextCase{0.0001, "0.0001"}, TextCase{0.00001, "1E-05"}, TextCase{0.000123, "0.000123"},
-        TextCase{0.0000123, "1.23E-05"}, TextCase{99999999999999.9, "99999999999999.9"},
-        TextCase{999999999999999, "999999999999999"}, TextCase{1e15, "1E+15"},
-        TextCase{1.5e20, "1.5E+20"}, TextCase{-1e15, "-1E+15"}, TextCase{1e100, "1E+100"},
-        TextCase{1e-100, "1E-100"}, TextCase{2.8721167884527656e-08, "2.87211678845277E-08"},
-        // Rounding to 15 significant digits, also across a power of ten.
-        TextCase{0.1 + 0.2, "0.3"}, TextCase{67.80000000000001, "67.8"},
-        TextCase{9999999999999999.0, "1E+16"}, TextCase{0.99999999999999999, "1"},
-        TextCase{0.000099999999999999999, "0.0001"}, TextCase{123456789012345678.0, "1.23456789012346E+17"},
-        TextCase{1.0000000000000002, "1"}, TextCase{std::numeric_limits<double>::max(), "1.79769313486232E+308"},
-        TextCase{std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"}));
+    ::testing::Values(TextCase{36, "36"}, TextCase{0, "0"}, TextCase{-0.0, "0"}, TextCase{0.78, "0.78"},
+                      TextCase{135.2, "135.2"}, TextCase{180.0 / 28, "6.42857142857143"},
+                      TextCase{2.0 / 3, "0.666666666666667"}, TextCase{-2.0 / 3, "-0.666666666666667"},
+                      TextCase{12.50, "12.5"}, TextCase{0.6, "0.6"}, TextCase{5.5, "5.5"},
+                      // Notation thresholds: plain for exponents -4..14.
+                      TextCase{0.0001, "0.0001"}, TextCase{0.00001, "1E-05"}, TextCase{0.000123, "0.000123"},
+                      TextCase{0.0000123, "1.23E-05"}, TextCase{99999999999999.9, "99999999999999.9"},
+                      TextCase{999999999999999, "999999999999999"}, TextCase{1e15, "1E+15"},
+                      TextCase{1.5e20, "1.5E+20"}, TextCase{-1e15, "-1E+15"}, TextCase{1e100, "1E+100"},
+                      TextCase{1e-100, "1E-100"}, TextCase{2.8721167884527656e-08, "2.87211678845277E-08"},
+                      // Rounding to 15 significant digits, also across a power of ten.
+                      TextCase{0.1 + 0.2, "0.3"}, TextCase{67.80000000000001, "67.8"},
+                      TextCase{9999999999999999.0, "1E+16"}, TextCase{0.99999999999999999, "1"},
+                      TextCase{0.000099999999999999999, "0.0001"},
+                      TextCase{123456789012345678.0, "1.23456789012346E+17"},
+                      TextCase{1.0000000000000002, "1"},
+                      TextCase{std::numeric_limits<double>::max(), "1.79769313486232E+308"},
+                      TextCase{std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"}));
 
 TEST(DoubleTextLimits, RefusesInfinityAndNaN)
 {
@@ -90,4 +91,4 @@ TEST(Int16Arithmetic, RefusesToLeaveTheRange)
     }
 }
 
-} // namespace
+}  // namespace

@@ -32,23 +32,20 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, NumberReading,
     ::testing::Values(
         // Empty, no number, and what ends a number.
-        NumberCase{u"", 0}, NumberCase{u"abc", 0}, NumberCase{u"12abc", 12},
-        NumberCase{u"1,5", 1}, NumberCase{u"1.2.3", 1.2}, NumberCase{u".5", 0.5},
-        NumberCase{u"5.", 5}, NumberCase{u".", 0}, NumberCase{u"-", 0}, NumberCase{u"+7", 7},
-        NumberCase{u"-3.25", -3.25}, NumberCase{u"--3", 0}, NumberCase{u"\r5", 0},
+        NumberCase{u"", 0}, NumberCase{u"abc", 0}, NumberCase{u"12abc", 12}, NumberCase{u"1,5", 1},
+        NumberCase{u"1.2.3", 1.2}, NumberCase{u".5", 0.5}, NumberCase{u"5.", 5}, NumberCase{u".", 0},
+        NumberCase{u"-", 0}, NumberCase{u"+7", 7}, NumberCase{u"-3.25", -3.25}, NumberCase{u"--3", 0},
+        NumberCase{u"\r5", 0},
         // Blanks, tabs and line feeds are ignored anywhere, other spaces are not.
-        NumberCase{u" 4", 4}, NumberCase{u"1 2 3", 123}, NumberCase{u"\t1\n2", 12},
-        NumberCase{u"- 5", -5}, NumberCase{u"1 e 3", 1000}, NumberCase{u"\u30001", 0},
-        NumberCase{u"1\u00a02", 1},
+        NumberCase{u" 4", 4}, NumberCase{u"1 2 3", 123}, NumberCase{u"\t1\n2", 12}, NumberCase{u"- 5", -5},
+        NumberCase{u"1 e 3", 1000}, NumberCase{u"\u30001", 0}, NumberCase{u"1\u00a02", 1},
         // Exponents.
         NumberCase{u"1e3", 1000}, NumberCase{u"1E3", 1000}, NumberCase{u"2.5e-2", 0.025},
-        NumberCase{u"1e+2", 100}, NumberCase{u"1e", 1}, NumberCase{u"1e+", 1},
-        NumberCase{u"e5", 0}, NumberCase{u"1e3.5", 1000}, NumberCase{u"1e-400", 0},
-        NumberCase{u"1d3", 1},
+        NumberCase{u"1e+2", 100}, NumberCase{u"1e", 1}, NumberCase{u"1e+", 1}, NumberCase{u"e5", 0},
+        NumberCase{u"1e3.5", 1000}, NumberCase{u"1e-400", 0}, NumberCase{u"1d3", 1},
         // Hexadecimal and octal integers.
-        NumberCase{u"&H10", 16}, NumberCase{u"&hff", 255}, NumberCase{u"&O17", 15},
-        NumberCase{u"&o8", 0}, NumberCase{u"&H", 0}, NumberCase{u"&X1", 0},
-        NumberCase{u"& H 1 F", 31},
+        NumberCase{u"&H10", 16}, NumberCase{u"&hff", 255}, NumberCase{u"&O17", 15}, NumberCase{u"&o8", 0},
+        NumberCase{u"&H", 0}, NumberCase{u"&X1", 0}, NumberCase{u"& H 1 F", 31},
         // Defaults of the window.
         NumberCase{u"0.0434", 0.0434}, NumberCase{u"135.2", 135.2}, NumberCase{u"36.5", 36.5}));
 
@@ -104,4 +101,4 @@ TEST(RoundHalfToEven, MatchesBankersRounding)
     EXPECT_EQ(roundHalfToEven(-0.5), 0);
 }
 
-} // namespace
+}  // namespace

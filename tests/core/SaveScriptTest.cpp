@@ -30,7 +30,10 @@ class SaveScript : public ::testing::Test
 protected:
     QTemporaryDir dir;
     QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
-    QStringList entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+    QStringList entries() const
+    {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
 };
 
 TEST_F(SaveScript, ReplacesALongerFileCompletely)
@@ -73,4 +76,4 @@ TEST(SaveScriptDevice, DevicesAreNotReplaced)
     EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/null")).exists());
 }
 
-} // namespace
+}  // namespace

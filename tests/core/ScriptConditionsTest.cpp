@@ -22,14 +22,16 @@ Design fullDesign()
     return design;
 }
 
-QByteArray scriptFor(Design design, std::initializer_list<std::pair<const char16_t *, const char16_t *>> settings = {})
+QByteArray scriptFor(Design design,
+                     std::initializer_list<std::pair<const char16_t *, const char16_t *>> settings = {})
 {
     for (const auto &[key, text] : settings)
         setDesignValue(design, QString::fromUtf16(key), QString::fromUtf16(text));
     return writeScript(modelFromDesign(design));
 }
 
-QString failureOf(Design design, std::initializer_list<std::pair<const char16_t *, const char16_t *>> settings)
+QString failureOf(Design design,
+                  std::initializer_list<std::pair<const char16_t *, const char16_t *>> settings)
 {
     try {
         scriptFor(std::move(design), settings);
@@ -63,7 +65,30 @@ TEST(ScriptHeader, TextsThatCannotBeWrittenFaithfullyAreRefused)
     design.fluxVersion = QString(1, QChar(0xD800));  // unpaired surrogate
     EXPECT_TRUE(failureOf(design, {}).contains(u"GBK"_s));
     design.fluxVersion = u"版本 11.2"_s;  // Chinese is fine
-    EXPECT_TRUE(scriptFor(design).startsWith(QByteArray(QStringEncoder("GBK").encode(u"#! 版本 11.2\r\n"_s))));
+    EXPECT_TRUE(
+        scriptFor(design).startsWith(QByteArray(QStringEncoder("GBK").encode(u"#! 版本 11.2\r\n"_s))));
+}
+
+TEST(ScriptHeader, PeriodTextCannotBreakItsQuotes)
+{
+    for (const QString &typed : {u"4'"_s, u"4\\"_s, u"'4"_s}) {
+        Design design = fullDesign();
+        design.texts[u"periodNumber"_s] = typed;
+        EXPECT_TRUE(failureOf(design, {}).contains(u"quote or backslash"_s)) << typed.toStdString();
+    }
+    Design spaced = fullDesign();
+    spaced.texts[u"periodNumber"_s] = u" 4"_s;  // copied as typed, blank and all
+    EXPECT_TRUE(scriptFor(spaced).contains("repetitionNumber=' 4',domainOriginAngle='0')"));
+}
+
+TEST(ErrorMessages, LongTextsAreShortenedWithoutSplittingACharacter)
+{
+    const QString emoji = u"\U0001F600"_s;
+    const QString text = QString(39, u'x') + emoji + u"tail"_s;
+    const QString shown = textForMessage(text);
+    EXPECT_EQ(shown, QString(39, u'x') + u"…"_s);
+    EXPECT_TRUE(shown.isValidUtf16());
+    EXPECT_EQ(textForMessage(u"short"_s), u"short"_s);
 }
 
 TEST(ScriptSections, ParametersFollowTheSlotTypes)
@@ -81,11 +106,13 @@ TEST(ScriptSections, ParametersFollowTheSlotTypes)
 TEST(ScriptSections, NoSlotsGoesFromCoordinateSystemsToTheSector)
 {
     const QByteArray script = scriptFor(Design{});
-    EXPECT_TRUE(script.contains("                    visibility=Visibility['VISIBLE'])\r\n"
-                                "PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],\r\n"
-                                "         uvw=['67.8','0','0'],"));
+    EXPECT_TRUE(script.contains(
+        "                    visibility=Visibility['VISIBLE'])\r\n"
+        "PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],\r\n"
+        "         uvw=['67.8','0','0'],"));
     EXPECT_EQ(countOf(script, "buildFaces()"), 1);
-    EXPECT_TRUE(script.endsWith("RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])\r\n"));
+    EXPECT_TRUE(script.endsWith(
+        "RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])\r\n"));
 }
 
 TEST(ScriptSections, LoopsRoundHalvesToEven)
@@ -137,7 +164,7 @@ TEST(ScriptSections, StopConditions)
     EXPECT_TRUE(failureOf(fullDesign(), {{u"Z1", u"0"}}).contains(u"180 / Z1"_s));
     EXPECT_TRUE(failureOf(fullDesign(), {{u"periodNumber", u"0"}}).contains(u"P = 0"_s));
     EXPECT_TRUE(failureOf(fullDesign(), {{u"air", u"0"}}).contains(u"air"_s));
-    EXPECT_FALSE(failureOf(fullDesign(), {{u"Z1", u"1e-320"}}).isEmpty());   // 180 / Z1 is infinite
+    EXPECT_FALSE(failureOf(fullDesign(), {{u"Z1", u"1e-320"}}).isEmpty());  // 180 / Z1 is infinite
     EXPECT_FALSE(failureOf(fullDesign(), {{u"Z1", u"1e300"}, {u"periodNumber", u"2"}}).isEmpty());
     EXPECT_FALSE(failureOf(fullDesign(), {{u"D2", u"1.7e308"}, {u"DI1", u"-1.7e308"}}).isEmpty());
     // Without slots and with P <= 1 nothing divides by P.
@@ -149,4 +176,4 @@ TEST(ScriptSections, SameInputsGiveTheSameBytes)
     EXPECT_EQ(scriptFor(fullDesign()), scriptFor(fullDesign()));
 }
 
-} // namespace
+}  // namespace

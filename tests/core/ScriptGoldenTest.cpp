@@ -33,7 +33,7 @@ std::string firstDifference(const QByteArray &expected, const QByteArray &actual
         const QByteArray b = i < got.size() ? got[i] : QByteArray("<end of file>");
         if (a != b) {
             return "line " + std::to_string(i + 1) + "\n  expected: " + a.toStdString()
-                   + "\n  actual:   " + b.toStdString();
+                + "\n  actual:   " + b.toStdString();
         }
     }
     return "no difference";
@@ -70,12 +70,11 @@ TEST_P(GoldenScript, MatchesByteForByte)
     EXPECT_TRUE(actual == expected) << GetParam() << ": " << firstDifference(expected, actual);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenScript, ::testing::ValuesIn(goldenCases()),
-                         [](const auto &info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenScript, ::testing::ValuesIn(goldenCases()), [](const auto &info) {
+    std::string name = info.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
 
 TEST(GoldenScriptFiles, KeepTheFileConventions)
 {
@@ -97,4 +96,4 @@ TEST(GoldenScriptFiles, KeepTheFileConventions)
     }
 }
 
-} // namespace
+}  // namespace

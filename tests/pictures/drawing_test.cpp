@@ -76,4 +76,4 @@ TEST(HalfProfile, ArcsTurnTheWayAsked)
     EXPECT_NEAR(full.boundingRect().top(), -10, 1e-6);
 }
 
-} // namespace
+}  // namespace

@@ -50,8 +50,7 @@ QByteArray digestOfTree(const QString &root)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     QDir dir(root);
-    const QStringList files = {u"builtin/stator.png"_s, u"builtin/rotor.png"_s,
-                               u"icon/lamina.png"_s};
+    const QStringList files = {u"builtin/stator.png"_s, u"builtin/rotor.png"_s, u"icon/lamina.png"_s};
     for (const QString &name : slotPictures() + files) {
         QFile file(dir.filePath(name));
         if (!file.open(QIODevice::ReadOnly))
@@ -119,8 +118,7 @@ TEST_F(Pictures, SlotPicturesAreDrawingsAndAllDifferent)
         EXPECT_GT(dark, 1500);
         EXPECT_LT(dark, image.width() * image.height() / 8);
         EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
-        const QByteArray pixels(reinterpret_cast<const char *>(image.constBits()),
-                                image.sizeInBytes());
+        const QByteArray pixels(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes());
         EXPECT_FALSE(seen.contains(pixels)) << "same picture as another slot";
         seen.insert(pixels);
     }
@@ -134,11 +132,9 @@ TEST_F(Pictures, StartupDrawingsAreTheDefaultSlots)
         return !x.isNull() && x == y;
     };
     EXPECT_TRUE(same(path(u"builtin/stator.png"_s),
-                     path(lamina::findStatorSlotType(lamina::drawnStatorSlotName)
-                              ->picture.toString())));
+                     path(lamina::findStatorSlotType(lamina::drawnStatorSlotName)->picture.toString())));
     EXPECT_TRUE(same(path(u"builtin/rotor.png"_s),
-                     path(lamina::findRotorSlotType(lamina::drawnRotorSlotName)
-                              ->picture.toString())));
+                     path(lamina::findRotorSlotType(lamina::drawnRotorSlotName)->picture.toString())));
 }
 
 TEST_F(Pictures, IconIsSmallAndStandsOnTransparency)
@@ -180,10 +176,9 @@ TEST(PicturesCommandLine, OneDrawingMatchesTheFullSetAndBadRequestsFail)
     EXPECT_EQ(QImage(one).convertToFormat(QImage::Format_RGB32),
               QImage(QDir(all).filePath(u"res/r5.bmp"_s)).convertToFormat(QImage::Format_RGB32));
 
-    for (const QStringList &bad : {QStringList{u"slot"_s, u"rotor"_s, u"14"_s, one},
-                                   QStringList{u"slot"_s, u"stator"_s, u"0"_s, one},
-                                   QStringList{u"slot"_s, u"shaft"_s, u"1"_s, one},
-                                   QStringList{u"slots"_s}}) {
+    for (const QStringList &bad :
+         {QStringList{u"slot"_s, u"rotor"_s, u"14"_s, one}, QStringList{u"slot"_s, u"stator"_s, u"0"_s, one},
+          QStringList{u"slot"_s, u"shaft"_s, u"1"_s, one}, QStringList{u"slots"_s}}) {
         SCOPED_TRACE(bad.join(u' ').toStdString());
         const ToolRun run = runTool(bad);
         EXPECT_NE(run.exitCode, 0);
@@ -191,7 +186,7 @@ TEST(PicturesCommandLine, OneDrawingMatchesTheFullSetAndBadRequestsFail)
     }
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

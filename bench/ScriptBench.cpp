@@ -13,11 +13,7 @@ namespace {
 
 MotorModel model(std::initializer_list<std::pair<const char16_t *, const char16_t *>> settings)
 {
-    Design design;
-    design.statorSlotType = drawnStatorSlotName.toString();
-    design.rotorSlotType = drawnRotorSlotName.toString();
-    design.periodicityType = oddPeriodicityName.toString();
-    design.fluxVersion = fluxVersionNames[1].toString();
+    Design design = completeDesign();
     for (const auto &[key, text] : settings)
         setDesignValue(design, QString::fromUtf16(key), QString::fromUtf16(text));
     return modelFromDesign(design);
@@ -58,7 +54,7 @@ void rotorBarsAtTheLimit(benchmark::State &state)
     generate(state, m);
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(defaultMotor);
 BENCHMARK(statorSlots)->Arg(1000)->Arg(4000)->Arg(8000);

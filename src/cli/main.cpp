@@ -183,12 +183,7 @@ int runDefaults(const QCommandLineParser &parser)
     if (parser.isSet(u"output"_s) || parser.isSet(u"force"_s) || parser.isSet(u"design"_s)
         || parser.isSet(u"set"_s))
         throw UsageProblem{u"defaults takes no options"_s};
-    Design design;
-    design.statorSlotType = drawnStatorSlotName.toString();
-    design.rotorSlotType = drawnRotorSlotName.toString();
-    design.periodicityType = oddPeriodicityName.toString();
-    design.fluxVersion = fluxVersionNames[1].toString();
-    printOut(QJsonDocument(designToJson(design)).toJson(QJsonDocument::Indented));
+    printOut(QJsonDocument(designToJson(completeDesign())).toJson(QJsonDocument::Indented));
     return Success;
 }
 

@@ -40,8 +40,4 @@ void applyDesignJson(Design &design, const QByteArray &json);
 // The design as a JSON object with every key.
 QJsonObject designToJson(const Design &design);
 
-// The keys of the four list choices.
-inline constexpr std::array<QStringView, 4> pickKeys{u"statorSlotType", u"rotorSlotType", u"periodicityType",
-                                                     u"fluxVersion"};
-
 }  // namespace lamina

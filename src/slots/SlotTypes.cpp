@@ -62,6 +62,16 @@ void pickFluxVersion(QStringView text, MotorModel &model)
     model.fluxVersion = text.toString();
 }
 
+Design completeDesign()
+{
+    Design design;
+    design.statorSlotType = drawnStatorSlotName.toString();
+    design.rotorSlotType = drawnRotorSlotName.toString();
+    design.periodicityType = oddPeriodicityName.toString();
+    design.fluxVersion = fluxVersionNames[1].toString();
+    return design;
+}
+
 MotorModel modelFromDesign(const Design &design)
 {
     MotorModel model;

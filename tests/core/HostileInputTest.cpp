@@ -16,16 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-Design fullDesign()
-{
-    Design design;
-    design.statorSlotType = drawnStatorSlotName.toString();
-    design.rotorSlotType = drawnRotorSlotName.toString();
-    design.periodicityType = oddPeriodicityName.toString();
-    design.fluxVersion = fluxVersionNames[1].toString();
-    return design;
-}
-
 constexpr std::string_view lastLine
     = "RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])\r\n";
 
@@ -65,7 +55,7 @@ TEST(HostileInput, EveryRotorSlotCountAtTheSixteenBitLimits)
 {
     // Densely near the limits and zero, sparsely in between.
     for (int z2 = -2731; z2 <= 2731; z2 += (std::abs(z2) > 2700 || std::abs(z2) < 40) ? 1 : 53)
-        ASSERT_TRUE(completeOrRefused(with(fullDesign(), u"Z2", QString::number(z2)))) << "Z2 = " << z2;
+        ASSERT_TRUE(completeOrRefused(with(completeDesign(), u"Z2", QString::number(z2)))) << "Z2 = " << z2;
 }
 
 TEST(HostileInput, NumbersAtTheEdgesOfTheirRanges)
@@ -83,7 +73,7 @@ TEST(HostileInput, NumbersAtTheEdgesOfTheirRanges)
                              u"1e-320"_s};
     for (const InputField &field : inputFields) {
         for (const QString &edge : edges)
-            ASSERT_TRUE(completeOrRefused(with(fullDesign(), field.key.utf16(), edge)))
+            ASSERT_TRUE(completeOrRefused(with(completeDesign(), field.key.utf16(), edge)))
                 << field.key.toString().toStdString() << " = " << edge.toStdString();
     }
 }
@@ -92,14 +82,14 @@ TEST(HostileInput, HugeAndStrangeTexts)
 {
     const QString megabyteOfDigits = u"1"_s + QString(1 << 20, u'7');
     const QString megabyteOfBlanks = QString(1 << 20, u' ') + u"210"_s;
-    EXPECT_THROW(writeScript(modelFromDesign(with(fullDesign(), u"D1", megabyteOfDigits))), LaminaError);
-    EXPECT_TRUE(completeOrRefused(with(fullDesign(), u"D1", megabyteOfBlanks)));
-    EXPECT_TRUE(writeScript(modelFromDesign(with(fullDesign(), u"D1", megabyteOfBlanks)))
+    EXPECT_THROW(writeScript(modelFromDesign(with(completeDesign(), u"D1", megabyteOfDigits))), LaminaError);
+    EXPECT_TRUE(completeOrRefused(with(completeDesign(), u"D1", megabyteOfBlanks)));
+    EXPECT_TRUE(writeScript(modelFromDesign(with(completeDesign(), u"D1", megabyteOfBlanks)))
                     .contains("ParameterGeom(name='D1',expression='210')"));
 
     // A long version text is copied as it is, on one line.
     const QByteArray longVersion
-        = writeScript(modelFromDesign(with(fullDesign(), u"fluxVersion", QString(1 << 20, u'x'))));
+        = writeScript(modelFromDesign(with(completeDesign(), u"fluxVersion", QString(1 << 20, u'x'))));
     EXPECT_TRUE(longVersion.startsWith("#! xxxx"));
     EXPECT_EQ(longVersion.indexOf("\r\n"), 3 + (1 << 20));
 
@@ -108,7 +98,7 @@ TEST(HostileInput, HugeAndStrangeTexts)
                                u"&H"_s,         u"--1"_s};
     for (const char16_t *key : {u"D1", u"Z2", u"periodNumber", u"fluxVersion", u"meshDeviation"}) {
         for (const QString &text : strange)
-            ASSERT_TRUE(completeOrRefused(with(fullDesign(), key, text)));
+            ASSERT_TRUE(completeOrRefused(with(completeDesign(), key, text)));
     }
 }
 

@@ -12,16 +12,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-Design fullDesign()
-{
-    Design design;
-    design.statorSlotType = drawnStatorSlotName.toString();
-    design.rotorSlotType = drawnRotorSlotName.toString();
-    design.periodicityType = oddPeriodicityName.toString();
-    design.fluxVersion = fluxVersionNames[0].toString();
-    return design;
-}
-
 QByteArray scriptFor(Design design,
                      std::initializer_list<std::pair<const char16_t *, const char16_t *>> settings = {})
 {
@@ -57,7 +47,7 @@ TEST(ScriptHeader, EmptyVersionLeavesTheBareMarker)
 
 TEST(ScriptHeader, TextsThatCannotBeWrittenFaithfullyAreRefused)
 {
-    Design design = fullDesign();
+    Design design = completeDesign();
     design.fluxVersion = u"FLUX2D 11.2\r\nimport os"_s;
     EXPECT_TRUE(failureOf(design, {}).contains(u"control character"_s));
     design.fluxVersion = u"FLUX2D \U0001F600"_s;
@@ -72,11 +62,11 @@ TEST(ScriptHeader, TextsThatCannotBeWrittenFaithfullyAreRefused)
 TEST(ScriptHeader, PeriodTextCannotBreakItsQuotes)
 {
     for (const QString &typed : {u"4'"_s, u"4\\"_s, u"'4"_s}) {
-        Design design = fullDesign();
+        Design design = completeDesign();
         design.texts[u"periodNumber"_s] = typed;
         EXPECT_TRUE(failureOf(design, {}).contains(u"quote or backslash"_s)) << typed.toStdString();
     }
-    Design spaced = fullDesign();
+    Design spaced = completeDesign();
     spaced.texts[u"periodNumber"_s] = u" 4"_s;  // copied as typed, blank and all
     EXPECT_TRUE(scriptFor(spaced).contains("repetitionNumber=' 4',domainOriginAngle='0')"));
 }
@@ -94,8 +84,8 @@ TEST(ErrorMessages, LongTextsAreShortenedWithoutSplittingACharacter)
 TEST(ScriptSections, ParametersFollowTheSlotTypes)
 {
     EXPECT_EQ(countOf(scriptFor(Design{}), "ParameterGeom("), 7);
-    EXPECT_EQ(countOf(scriptFor(fullDesign()), "ParameterGeom("), 20);
-    Design rectangular = fullDesign();
+    EXPECT_EQ(countOf(scriptFor(completeDesign()), "ParameterGeom("), 20);
+    Design rectangular = completeDesign();
     rectangular.statorSlotType = u"半闭口矩形槽"_s;
     const QByteArray script = scriptFor(rectangular);
     EXPECT_EQ(countOf(script, "ParameterGeom("), 13);
@@ -119,7 +109,7 @@ TEST(ScriptSections, LoopsRoundHalvesToEven)
 {
     // q = 2.5: the rotor-surface loop bound 0.5 rounds to 0; q = 3.5 and 4.5 both give 2.
     const auto rotorGapArcs = [](const char16_t *z2) {
-        const QByteArray script = scriptFor(fullDesign(), {{u"Z2", z2}});
+        const QByteArray script = scriptFor(completeDesign(), {{u"Z2", z2}});
         return countOf(script, "radius='D2/2',\r\n    defPoint=[Point[") - 3;
     };
     EXPECT_EQ(rotorGapArcs(u"10"), 0);
@@ -127,17 +117,17 @@ TEST(ScriptSections, LoopsRoundHalvesToEven)
     EXPECT_EQ(rotorGapArcs(u"18"), 2);
     // Z1 / P = 2: no stator bore loop, only the slot's own arc and the one
     // from the first slot to its copy.
-    const QByteArray two = scriptFor(fullDesign(), {{u"Z1", u"8"}});
+    const QByteArray two = scriptFor(completeDesign(), {{u"Z1", u"8"}});
     EXPECT_EQ(countOf(two, "radius='Di1/2',\r\n"), 2);
 }
 
 TEST(ScriptSections, SixteenBitLimitsOfTheRotorSlotCount)
 {
-    EXPECT_NO_THROW(scriptFor(fullDesign(), {{u"Z2", u"2730"}}));
-    EXPECT_NO_THROW(scriptFor(fullDesign(), {{u"Z2", u"-2730"}}));
-    const QString error = failureOf(fullDesign(), {{u"Z2", u"2731"}});
+    EXPECT_NO_THROW(scriptFor(completeDesign(), {{u"Z2", u"2730"}}));
+    EXPECT_NO_THROW(scriptFor(completeDesign(), {{u"Z2", u"-2730"}}));
+    const QString error = failureOf(completeDesign(), {{u"Z2", u"2731"}});
     EXPECT_TRUE(error.contains(u"12 × Z2"_s)) << error.toStdString();
-    EXPECT_FALSE(failureOf(fullDesign(), {{u"Z2", u"-2731"}}).isEmpty());
+    EXPECT_FALSE(failureOf(completeDesign(), {{u"Z2", u"-2731"}}).isEmpty());
     // Without a stator slot nothing forms 12 × Z2 until the sector, which
     // P = 1 skips.
     Design rotorOnly;
@@ -160,20 +150,20 @@ TEST(ScriptSections, CounterOverflowAfterItsLastRound)
 
 TEST(ScriptSections, StopConditions)
 {
-    EXPECT_TRUE(failureOf(fullDesign(), {{u"Z2", u"0"}}).contains(u"180 / Z2"_s));
-    EXPECT_TRUE(failureOf(fullDesign(), {{u"Z1", u"0"}}).contains(u"180 / Z1"_s));
-    EXPECT_TRUE(failureOf(fullDesign(), {{u"periodNumber", u"0"}}).contains(u"P = 0"_s));
-    EXPECT_TRUE(failureOf(fullDesign(), {{u"air", u"0"}}).contains(u"air"_s));
-    EXPECT_FALSE(failureOf(fullDesign(), {{u"Z1", u"1e-320"}}).isEmpty());  // 180 / Z1 is infinite
-    EXPECT_FALSE(failureOf(fullDesign(), {{u"Z1", u"1e300"}, {u"periodNumber", u"2"}}).isEmpty());
-    EXPECT_FALSE(failureOf(fullDesign(), {{u"D2", u"1.7e308"}, {u"DI1", u"-1.7e308"}}).isEmpty());
+    EXPECT_TRUE(failureOf(completeDesign(), {{u"Z2", u"0"}}).contains(u"180 / Z2"_s));
+    EXPECT_TRUE(failureOf(completeDesign(), {{u"Z1", u"0"}}).contains(u"180 / Z1"_s));
+    EXPECT_TRUE(failureOf(completeDesign(), {{u"periodNumber", u"0"}}).contains(u"P = 0"_s));
+    EXPECT_TRUE(failureOf(completeDesign(), {{u"air", u"0"}}).contains(u"air"_s));
+    EXPECT_FALSE(failureOf(completeDesign(), {{u"Z1", u"1e-320"}}).isEmpty());  // 180 / Z1 is infinite
+    EXPECT_FALSE(failureOf(completeDesign(), {{u"Z1", u"1e300"}, {u"periodNumber", u"2"}}).isEmpty());
+    EXPECT_FALSE(failureOf(completeDesign(), {{u"D2", u"1.7e308"}, {u"DI1", u"-1.7e308"}}).isEmpty());
     // Without slots and with P <= 1 nothing divides by P.
     EXPECT_NO_THROW(scriptFor(Design{}, {{u"periodNumber", u"0"}}));
 }
 
 TEST(ScriptSections, SameInputsGiveTheSameBytes)
 {
-    EXPECT_EQ(scriptFor(fullDesign()), scriptFor(fullDesign()));
+    EXPECT_EQ(scriptFor(completeDesign()), scriptFor(completeDesign()));
 }
 
 }  // namespace

@@ -12,12 +12,7 @@ namespace lamina::fixtures {
 // the whole sector and that no check may object to.
 inline Design fullDesign()
 {
-    Design design;
-    design.statorSlotType = drawnStatorSlotName.toString();
-    design.rotorSlotType = drawnRotorSlotName.toString();
-    design.periodicityType = oddPeriodicityName.toString();
-    design.fluxVersion = fluxVersionNames[1].toString();
-    return design;
+    return completeDesign();
 }
 
 using Settings = std::initializer_list<std::pair<const char16_t *, const char16_t *>>;

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -140,6 +141,9 @@ void MainWindow::createLayout()
     client->setFixedSize(pixels(layout::clientWidth), pixels(layout::clientHeight));
     paintBackground(client, geometryGreen);
     setCentralWidget(client);
+    // A fixed form: the layout is in absolute positions, so there is nothing
+    // to gain from resizing.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     for (const layout::Control &row : layout::controls) {
         QWidget *parent = row.parent.isEmpty() ? client : control(row.parent);

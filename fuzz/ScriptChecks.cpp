@@ -1,5 +1,9 @@
 #include "ScriptChecks.h"
 
+#include "model/LaminaError.h"
+#include "script/ScriptWriter.h"
+#include "slots/SlotTypes.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -110,6 +114,17 @@ void requireCompleteScript(const QByteArray &script, const MotorModel &model)
                 fail("line %zu holds \"%.*s\": \"%.*s\"", i + 1, int(word.size()), word.data(),
                      int(shown(lines[i]).size()), shown(lines[i]).data());
         }
+    }
+}
+
+void requireScriptOrCleanError(const Design &design)
+{
+    try {
+        const MotorModel model = modelFromDesign(design);
+        requireCompleteScript(writeScript(model), model);
+    } catch (const LaminaError &error) {
+        if (error.english().isEmpty() || error.chinese().isEmpty())
+            fail("an error without a message");
     }
 }
 

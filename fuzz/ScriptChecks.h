@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DesignFile.h"
 #include "model/MotorModel.h"
 
 #include <QByteArray>
@@ -14,5 +15,9 @@ namespace lamina::fuzz {
 // line, the user's texts copied unchanged, and no infinite or NaN number
 // anywhere else.
 void requireCompleteScript(const QByteArray &script, const MotorModel &model);
+
+// Writes the script for a design: either it is complete, or the failure is a
+// LaminaError with a message in both languages.
+void requireScriptOrCleanError(const Design &design);
 
 }  // namespace lamina::fuzz

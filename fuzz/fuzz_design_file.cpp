@@ -88,12 +88,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     requireNumbersKept(json, design);
     requireRoundTrip(design);
 
-    try {
-        const MotorModel model = modelFromDesign(design);
-        fuzz::requireCompleteScript(writeScript(model), model);
-    } catch (const LaminaError &error) {
-        if (error.english().isEmpty() || error.chinese().isEmpty())
-            fuzz::fail("an error without a message");
-    }
+    fuzz::requireScriptOrCleanError(design);
     return 0;
 }

@@ -150,12 +150,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     Design design = designFrom(data);
     boundLoops(design, heavyAllowed);
 
-    try {
-        const MotorModel model = modelFromDesign(design);
-        fuzz::requireCompleteScript(writeScript(model), model);
-    } catch (const LaminaError &error) {
-        if (error.english().isEmpty() || error.chinese().isEmpty())
-            fuzz::fail("an error without a message");
-    }
+    fuzz::requireScriptOrCleanError(design);
     return 0;
 }

@@ -129,9 +129,10 @@ void singleRoundBottom(Sheet &s)
     s.radius(at(0, y3), rr2, 315, u"rr2"_s, Side::Above);
 }
 
-void singleTrapezoid1(Sheet &s)
+// A trapezoid below the opening: br1 wide where the wedge ends, br2 at the
+// flat bottom. Variant 1 narrows towards the shaft, variant 2 widens.
+void trapezoid(Sheet &s, double hr1, double br1, double hr2, double br2)
 {
-    const double hr1 = 26, br1 = 96, hr2 = 250, br2 = 44;
     OpenSlot slot(20, 20);
     const double y1 = slot.bottom(), y2 = y1 + hr1, y3 = y2 + hr2;
     slot.profile().line(-br1 / 2, y2).line(-br2 / 2, y3);
@@ -141,6 +142,11 @@ void singleTrapezoid1(Sheet &s)
     s.vertical(at(br1 / 2, y2), at(br2 / 2, y3), chainX, u"hr2"_s, Side::Right);
     s.horizontal(at(-br1 / 2, y2), at(br1 / 2, y2), y2, u"br1"_s, Side::Below);
     s.horizontal(at(-br2 / 2, y3), at(br2 / 2, y3), y3 + 20, u"br2"_s, Side::Right);
+}
+
+void singleTrapezoid1(Sheet &s)
+{
+    trapezoid(s, 26, 96, 250, 44);
 }
 
 void singleCircle(Sheet &s)
@@ -156,16 +162,7 @@ void singleCircle(Sheet &s)
 
 void singleTrapezoid2(Sheet &s)
 {
-    const double hr1 = 20, br1 = 50, hr2 = 230, br2 = 110;
-    OpenSlot slot(20, 20);
-    const double y1 = slot.bottom(), y2 = y1 + hr1, y3 = y2 + hr2;
-    slot.profile().line(-br1 / 2, y2).line(-br2 / 2, y3);
-    slot.draw(s);
-
-    s.vertical(at(10, y1), at(br1 / 2, y2), chainX, u"hr1"_s, Side::Right);
-    s.vertical(at(br1 / 2, y2), at(br2 / 2, y3), chainX, u"hr2"_s, Side::Right);
-    s.horizontal(at(-br1 / 2, y2), at(br1 / 2, y2), y2, u"br1"_s, Side::Below);
-    s.horizontal(at(-br2 / 2, y3), at(br2 / 2, y3), y3 + 20, u"br2"_s, Side::Right);
+    trapezoid(s, 20, 50, 230, 110);
 }
 
 void closedOval(Sheet &s)

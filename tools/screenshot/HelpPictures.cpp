@@ -148,6 +148,14 @@ void arrow(QPainter &painter, const QPointF &from, const QPointF &to)
     painter.drawPolygon(head);
 }
 
+// A plain grey button face of an application window.
+void plainButton(QPainter &painter, const QRectF &face, double penWidth, double radius)
+{
+    painter.setPen(QPen(QColor(150, 160, 170), penWidth));
+    painter.setBrush(QColor(236, 240, 245));
+    painter.drawRoundedRect(face, radius, radius);
+}
+
 void heading(QPainter &painter, const QString &text)
 {
     painter.setPen(ink);
@@ -221,9 +229,7 @@ QImage startNewProject()
     const QStringList entries{u"start a new project"_s, u"open a project"_s, u"run a command file"_s};
     for (int i = 0; i < entries.size(); ++i) {
         const QRectF button(client.left() + 170, client.top() + 70 + i * 90, 280, 56);
-        painter.setPen(QPen(QColor(150, 160, 170), 1.5));
-        painter.setBrush(QColor(236, 240, 245));
-        painter.drawRoundedRect(button, 8, 8);
+        plainButton(painter, button, 1.5, 8);
         painter.setPen(ink);
         painter.setFont(uiFont(18, i == 0));
         painter.drawText(button, Qt::AlignCenter, entries[i]);
@@ -247,9 +253,7 @@ QImage runCommandFile()
     // A toolbar of plain buttons; the command-file button is marked.
     for (int i = 0; i < 8; ++i) {
         const QRectF button(client.left() + 14 + i * 46, client.top() + 10, 38, 34);
-        painter.setPen(QPen(QColor(150, 160, 170), 1));
-        painter.setBrush(QColor(236, 240, 245));
-        painter.drawRoundedRect(button, 4, 4);
+        plainButton(painter, button, 1, 4);
         if (i == 5) {
             painter.setPen(windowBlue);
             painter.setFont(uiFont(12, true));
@@ -272,9 +276,7 @@ QImage runCommandFile()
         painter.drawText(row.adjusted(10, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, files[i]);
     }
     const QRectF ok(dialog.right() - 110, dialog.bottom() - 52, 90, 34);
-    painter.setPen(QPen(QColor(150, 160, 170), 1));
-    painter.setBrush(QColor(236, 240, 245));
-    painter.drawRoundedRect(ok, 5, 5);
+    plainButton(painter, ok, 1, 5);
     painter.setPen(ink);
     painter.drawText(ok, Qt::AlignCenter, u"OK"_s);
     return image;

@@ -1,7 +1,7 @@
 // Script generation in memory: the default motor and the largest designs the
 // 16-bit counts allow. Reports bytes of script per second.
 
-#include "model/DesignFile.h"
+#include "design/Design.h"
 #include "script/ScriptWriter.h"
 #include "slots/SlotTypes.h"
 

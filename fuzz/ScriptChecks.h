@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/DesignFile.h"
+#include "design/Design.h"
 #include "model/MotorModel.h"
 
 #include <QByteArray>

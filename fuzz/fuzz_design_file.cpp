@@ -5,7 +5,7 @@
 // saved and read again.
 
 #include "ScriptChecks.h"
-#include "model/DesignFile.h"
+#include "design/Design.h"
 #include "model/InputFields.h"
 #include "model/LaminaError.h"
 #include "model/Readings.h"

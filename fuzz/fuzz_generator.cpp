@@ -4,7 +4,7 @@
 // complete script.
 
 #include "ScriptChecks.h"
-#include "model/DesignFile.h"
+#include "design/Design.h"
 #include "model/InputFields.h"
 #include "model/LaminaError.h"
 #include "model/Readings.h"

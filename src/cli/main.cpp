@@ -3,7 +3,7 @@
 
 #include "calc/EndRing.h"
 #include "geometry/DesignChecks.h"
-#include "model/DesignFile.h"
+#include "design/Design.h"
 #include "model/LaminaError.h"
 #include "preview/SectorRenderer.h"
 #include "script/NumberText.h"

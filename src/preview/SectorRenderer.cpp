@@ -2,13 +2,13 @@
 
 #include "PainterCanvas.h"
 #include "SvgCanvas.h"
+#include "files/SaveFile.h"
 #include "model/LaminaError.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -591,11 +591,7 @@ void checkSize(QSize size)
 
 void writeWhole(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw LaminaError(u"cannot write \"%1\": %2"_s.arg(path, file.errorString()),
-                          u"无法写入“%1”：%2"_s.arg(path, file.errorString()));
-    }
+    saveFile(path, bytes, ExistingFile::replace);
 }
 
 }  // namespace

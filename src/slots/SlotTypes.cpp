@@ -62,32 +62,4 @@ void pickFluxVersion(QStringView text, MotorModel &model)
     model.fluxVersion = text.toString();
 }
 
-Design completeDesign()
-{
-    Design design;
-    design.statorSlotType = drawnStatorSlotName.toString();
-    design.rotorSlotType = drawnRotorSlotName.toString();
-    design.periodicityType = oddPeriodicityName.toString();
-    design.fluxVersion = fluxVersionNames[1].toString();
-    return design;
-}
-
-MotorModel modelFromDesign(const Design &design)
-{
-    MotorModel model;
-    InputTexts texts = design.texts;
-    if (design.statorSlotType) {
-        if (pickStatorSlotType(*design.statorSlotType, model).disableRs)
-            texts.insert(u"R21"_s, u"0"_s);
-    }
-    if (design.rotorSlotType)
-        pickRotorSlotType(*design.rotorSlotType, model);
-    if (design.periodicityType)
-        pickPeriodicityType(*design.periodicityType, model);
-    if (design.fluxVersion)
-        pickFluxVersion(*design.fluxVersion, model);
-    gatherInputs(texts, model);
-    return model;
-}
-
 }  // namespace lamina

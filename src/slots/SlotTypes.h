@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/DesignFile.h"
 #include "model/MotorModel.h"
 
 #include <QStringView>
@@ -67,14 +66,5 @@ StatorPickEffect pickStatorSlotType(QStringView text, MotorModel &model);
 QStringView pickRotorSlotType(QStringView text, MotorModel &model);  // the picture, or empty
 void pickPeriodicityType(QStringView text, MotorModel &model);
 void pickFluxVersion(QStringView text, MotorModel &model);
-
-// The window's defaults with every list choice made as the lists offer them
-// (version 11.2): the design that draws the whole sector.
-Design completeDesign();
-
-// Builds the model a design stands for: the picks as the window's handlers
-// would apply them, then every box gathered. Throws LaminaError as
-// gatherInputs does.
-MotorModel modelFromDesign(const Design &design);
 
 }  // namespace lamina

@@ -1,4 +1,4 @@
-#include "model/DesignFile.h"
+#include "design/Design.h"
 #include "slots/SlotTypes.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // is a complete, faithful script or a clean LaminaError, never a crash or a
 // script with "inf" in it.
 
-#include "model/DesignFile.h"
+#include "design/Design.h"
 #include "model/LaminaError.h"
 #include "script/ScriptWriter.h"
 #include "slots/SlotTypes.h"

@@ -1,4 +1,4 @@
-#include "model/DesignFile.h"
+#include "design/Design.h"
 #include "model/LaminaError.h"
 #include "script/ScriptWriter.h"
 #include "slots/SlotTypes.h"

@@ -2,7 +2,7 @@
 // Set LAMINA_KEEP_OUTPUT=1 to keep a mismatching script as <case>.py.actual
 // in the build folder for a side-by-side look.
 
-#include "model/DesignFile.h"
+#include "design/Design.h"
 #include "script/ScriptWriter.h"
 #include "slots/SlotTypes.h"
 

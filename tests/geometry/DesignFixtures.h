@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/DesignFile.h"
+#include "design/Design.h"
 #include "slots/SlotTypes.h"
 
 #include <initializer_list>

@@ -1,4 +1,7 @@
-#include "DesignFile.h"
+#include "Design.h"
+
+#include "model/Gathering.h"
+#include "slots/SlotTypes.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -88,6 +91,34 @@ QJsonObject designToJson(const Design &design)
     insertPick(u"periodicityType", design.periodicityType);
     insertPick(u"fluxVersion", design.fluxVersion);
     return object;
+}
+
+Design completeDesign()
+{
+    Design design;
+    design.statorSlotType = drawnStatorSlotName.toString();
+    design.rotorSlotType = drawnRotorSlotName.toString();
+    design.periodicityType = oddPeriodicityName.toString();
+    design.fluxVersion = fluxVersionNames[1].toString();
+    return design;
+}
+
+MotorModel modelFromDesign(const Design &design)
+{
+    MotorModel model;
+    InputTexts texts = design.texts;
+    if (design.statorSlotType) {
+        if (pickStatorSlotType(*design.statorSlotType, model).disableRs)
+            texts.insert(u"R21"_s, u"0"_s);
+    }
+    if (design.rotorSlotType)
+        pickRotorSlotType(*design.rotorSlotType, model);
+    if (design.periodicityType)
+        pickPeriodicityType(*design.periodicityType, model);
+    if (design.fluxVersion)
+        pickFluxVersion(*design.fluxVersion, model);
+    gatherInputs(texts, model);
+    return model;
 }
 
 }  // namespace lamina

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "InputFields.h"
+#include "model/InputFields.h"
+#include "model/MotorModel.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -39,5 +40,14 @@ void applyDesignJson(Design &design, const QByteArray &json);
 
 // The design as a JSON object with every key.
 QJsonObject designToJson(const Design &design);
+
+// The window's defaults with every list choice made as the lists offer them
+// (version 11.2): the design that draws the whole sector.
+Design completeDesign();
+
+// Builds the model a design stands for: the picks as the window's handlers
+// would apply them, then every box gathered. Throws LaminaError as
+// gatherInputs does.
+MotorModel modelFromDesign(const Design &design);
 
 }  // namespace lamina

@@ -47,6 +47,10 @@ void setDesignValue(Design &design, const QString &key, const QString &text)
         *pick = text;
         return;
     }
+    if (key == u"poles") {
+        design.poles = text;
+        return;
+    }
     if (!findInputField(key))
         throw DesignError("unknown design key \"" + utf8(key) + "\"");
     design.texts.insert(key, text);
@@ -90,6 +94,7 @@ QJsonObject designToJson(const Design &design)
     insertPick(u"rotorSlotType", design.rotorSlotType);
     insertPick(u"periodicityType", design.periodicityType);
     insertPick(u"fluxVersion", design.fluxVersion);
+    object.insert(u"poles"_s, design.poles);
     return object;
 }
 

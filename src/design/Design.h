@@ -21,6 +21,9 @@ struct Design
     std::optional<QString> rotorSlotType;
     std::optional<QString> periodicityType;
     std::optional<QString> fluxVersion;
+    // The machine's pole count 2p as typed, empty when not given. Only the
+    // design checks and the design data read it; the script never does.
+    QString poles;
 };
 
 // A design file or a KEY=TEXT setting that cannot be used.

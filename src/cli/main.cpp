@@ -1,6 +1,7 @@
 // lamina-cli: the script writer, the design checks, the sector picture and
 // the end-ring calculator without the window.
 
+#include "CliSupport.h"
 #include "calc/EndRing.h"
 #include "geometry/DesignChecks.h"
 #include "design/Design.h"
@@ -23,26 +24,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace lamina;
+using namespace lamina::cli;
 
 namespace {
-
-enum ExitStatus { Success = 0, Failure = 1, UsageError = 2 };
-
-// A command line or design file the tool cannot use.
-struct UsageProblem
-{
-    QString message;
-};
-
-void printError(const QString &message)
-{
-    std::fprintf(stderr, "lamina-cli: %s\n", qUtf8Printable(message));
-}
-
-void printOut(const QByteArray &bytes)
-{
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-}
 
 const QString helpText = uR"(Usage: lamina-cli COMMAND [OPTIONS]
 
@@ -70,39 +54,6 @@ take the main window's defaults; a missing choice was never made.
 
 Exit status: 0 success, 1 failure, 2 usage or design-file error.
 )"_s;
-
-Design loadDesign(const QCommandLineParser &parser)
-{
-    Design design;
-    try {
-        if (parser.isSet(u"design"_s)) {
-            const QString path = parser.value(u"design"_s);
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly))
-                throw UsageProblem{u"cannot read design file \"%1\": %2"_s.arg(path, file.errorString())};
-            try {
-                applyDesignJson(design, file.readAll());
-            } catch (const DesignError &error) {
-                throw UsageProblem{u"design file \"%1\": %2"_s.arg(path, QString::fromUtf8(error.what()))};
-            }
-        }
-        for (const QString &setting : parser.values(u"set"_s)) {
-            const qsizetype equals = setting.indexOf(u'=');
-            if (equals <= 0)
-                throw UsageProblem{u"--set needs KEY=TEXT, got \"%1\""_s.arg(setting)};
-            setDesignValue(design, setting.left(equals), setting.mid(equals + 1));
-        }
-    } catch (const DesignError &error) {
-        throw UsageProblem{QString::fromUtf8(error.what())};
-    }
-    return design;
-}
-
-void printWarnings(const std::vector<Finding> &findings)
-{
-    for (const Finding &finding : findings)
-        printError(u"warning: "_s + finding.english);
-}
 
 int runScript(const QCommandLineParser &parser)
 {

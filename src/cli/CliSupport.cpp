@@ -1,0 +1,54 @@
+#include "CliSupport.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina::cli {
+
+void printError(const QString &message)
+{
+    std::fprintf(stderr, "lamina-cli: %s\n", qUtf8Printable(message));
+}
+
+void printOut(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+}
+
+Design loadDesign(const QCommandLineParser &parser)
+{
+    Design design;
+    try {
+        if (parser.isSet(u"design"_s)) {
+            const QString path = parser.value(u"design"_s);
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly))
+                throw UsageProblem{u"cannot read design file \"%1\": %2"_s.arg(path, file.errorString())};
+            try {
+                applyDesignJson(design, file.readAll());
+            } catch (const DesignError &error) {
+                throw UsageProblem{u"design file \"%1\": %2"_s.arg(path, QString::fromUtf8(error.what()))};
+            }
+        }
+        for (const QString &setting : parser.values(u"set"_s)) {
+            const qsizetype equals = setting.indexOf(u'=');
+            if (equals <= 0)
+                throw UsageProblem{u"--set needs KEY=TEXT, got \"%1\""_s.arg(setting)};
+            setDesignValue(design, setting.left(equals), setting.mid(equals + 1));
+        }
+    } catch (const DesignError &error) {
+        throw UsageProblem{QString::fromUtf8(error.what())};
+    }
+    return design;
+}
+
+void printWarnings(const std::vector<Finding> &findings)
+{
+    for (const Finding &finding : findings)
+        printError(u"warning: "_s + finding.english);
+}
+
+}  // namespace lamina::cli

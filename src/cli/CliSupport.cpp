@@ -1,7 +1,5 @@
 #include "CliSupport.h"
 
-#include <QFile>
-
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
@@ -22,17 +20,8 @@ Design loadDesign(const QCommandLineParser &parser)
 {
     Design design;
     try {
-        if (parser.isSet(u"design"_s)) {
-            const QString path = parser.value(u"design"_s);
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly))
-                throw UsageProblem{u"cannot read design file \"%1\": %2"_s.arg(path, file.errorString())};
-            try {
-                applyDesignJson(design, file.readAll());
-            } catch (const DesignError &error) {
-                throw UsageProblem{u"design file \"%1\": %2"_s.arg(path, QString::fromUtf8(error.what()))};
-            }
-        }
+        if (parser.isSet(u"design"_s))
+            applyDesignFile(design, parser.value(u"design"_s));
         for (const QString &setting : parser.values(u"set"_s)) {
             const qsizetype equals = setting.indexOf(u'=');
             if (equals <= 0)
@@ -40,7 +29,7 @@ Design loadDesign(const QCommandLineParser &parser)
             setDesignValue(design, setting.left(equals), setting.mid(equals + 1));
         }
     } catch (const DesignError &error) {
-        throw UsageProblem{QString::fromUtf8(error.what())};
+        throw UsageProblem{error.english()};
     }
     return design;
 }

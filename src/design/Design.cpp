@@ -3,33 +3,32 @@
 #include "model/Gathering.h"
 #include "slots/SlotTypes.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace lamina {
 namespace {
 
-std::optional<QString> *pickSlot(Design &design, QStringView key)
+// Where a byte offset into a text lies, as an editor counts: line and
+// column from 1, the column in characters.
+std::pair<qsizetype, qsizetype> lineAndColumn(const QByteArray &bytes, qsizetype offset)
 {
-    if (key == u"statorSlotType")
-        return &design.statorSlotType;
-    if (key == u"rotorSlotType")
-        return &design.rotorSlotType;
-    if (key == u"periodicityType")
-        return &design.periodicityType;
-    if (key == u"fluxVersion")
-        return &design.fluxVersion;
-    return nullptr;
-}
-
-std::string utf8(const QString &text)
-{
-    return text.toStdString();
+    offset = std::clamp<qsizetype>(offset, 0, bytes.size());
+    const QByteArrayView before(bytes.constData(), offset);
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    const qsizetype line = before.count('\n') + 1;
+    const qsizetype column = QString::fromUtf8(before.sliced(lineStart)).size() + 1;
+    return {line, column};
 }
 
 QString numberAsText(double value)
@@ -41,10 +40,19 @@ QString numberAsText(double value)
 
 }  // namespace
 
+const DesignPick *findDesignPick(QStringView key)
+{
+    for (const DesignPick &pick : designPicks) {
+        if (pick.key == key)
+            return &pick;
+    }
+    return nullptr;
+}
+
 void setDesignValue(Design &design, const QString &key, const QString &text)
 {
-    if (std::optional<QString> *pick = pickSlot(design, key)) {
-        *pick = text;
+    if (const DesignPick *pick = findDesignPick(key)) {
+        design.*(pick->member) = text;
         return;
     }
     if (key == u"poles") {
@@ -52,7 +60,8 @@ void setDesignValue(Design &design, const QString &key, const QString &text)
         return;
     }
     if (!findInputField(key))
-        throw DesignError("unknown design key \"" + utf8(key) + "\"");
+        throw DesignError(u"unknown design key \"%1\""_s.arg(textForMessage(key)),
+                          u"未知的设计项“%1”"_s.arg(textForMessage(key)));
     design.texts.insert(key, text);
 }
 
@@ -60,11 +69,14 @@ void applyDesignJson(Design &design, const QByteArray &json)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError)
-        throw DesignError("malformed JSON at byte " + std::to_string(error.offset) + ": "
-                          + utf8(error.errorString()));
+    if (error.error != QJsonParseError::NoError) {
+        const auto [line, column] = lineAndColumn(json, error.offset);
+        throw DesignError(
+            u"malformed JSON at line %1, column %2: %3"_s.arg(line).arg(column).arg(error.errorString()),
+            u"JSON 格式错误，第 %1 行第 %2 列：%3"_s.arg(line).arg(column).arg(error.errorString()));
+    }
     if (!document.isObject())
-        throw DesignError("a design file must hold one JSON object");
+        throw DesignError(u"a design file must hold one JSON object"_s, u"设计文件应只含一个 JSON 对象"_s);
 
     const QJsonObject object = document.object();
     for (auto it = object.begin(); it != object.end(); ++it) {
@@ -75,7 +87,8 @@ void applyDesignJson(Design &design, const QByteArray &json)
         } else if (value.isDouble()) {
             text = numberAsText(value.toDouble());
         } else {
-            throw DesignError("design key \"" + utf8(it.key()) + "\" must be a text or a number");
+            throw DesignError(u"design key \"%1\" must be a text or a number"_s.arg(textForMessage(it.key())),
+                              u"设计项“%1”的值应为文本或数字"_s.arg(textForMessage(it.key())));
         }
         setDesignValue(design, it.key(), text);
     }
@@ -86,16 +99,66 @@ QJsonObject designToJson(const Design &design)
     QJsonObject object;
     for (const InputField &field : inputFields)
         object.insert(field.key.toString(), design.texts.value(field.key.toString()));
-    const auto insertPick = [&object](QStringView key, const std::optional<QString> &pick) {
-        if (pick)
-            object.insert(key.toString(), *pick);
-    };
-    insertPick(u"statorSlotType", design.statorSlotType);
-    insertPick(u"rotorSlotType", design.rotorSlotType);
-    insertPick(u"periodicityType", design.periodicityType);
-    insertPick(u"fluxVersion", design.fluxVersion);
+    for (const DesignPick &pick : designPicks) {
+        if (const std::optional<QString> &made = design.*(pick.member))
+            object.insert(pick.key.toString(), *made);
+    }
     object.insert(u"poles"_s, design.poles);
     return object;
+}
+
+QByteArray designFileBytes(const Design &design)
+{
+    // QJsonObject keeps its keys sorted, and the indented form ends with a
+    // line feed.
+    return QJsonDocument(designToJson(design)).toJson(QJsonDocument::Indented);
+}
+
+void applyDesignFile(Design &design, const QString &path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    // Checked before opening: opening a FIFO would wait for a writer, and a
+    // device such as /dev/zero never ends.
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw DesignError(u"design file \"%1\" does not exist"_s.arg(name),
+                          u"设计文件“%1”不存在"_s.arg(name));
+    if (!info.isFile())
+        throw DesignError(u"design file \"%1\" is not a regular file"_s.arg(name),
+                          u"“%1”不是普通文件，不能作为设计文件"_s.arg(name));
+    const auto tooLarge = [&name] {
+        return DesignError(
+            u"design file \"%1\" is larger than %2 bytes; a design is far smaller"_s.arg(name).arg(maxDesignFileBytes),
+            u"设计文件“%1”超过 %2 字节，不是设计文件"_s.arg(name).arg(maxDesignFileBytes));
+    };
+    if (info.size() > maxDesignFileBytes)
+        throw tooLarge();
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DesignError(u"cannot read design file \"%1\": %2"_s.arg(name, file.errorString()),
+                          u"无法读取设计文件“%1”：%2"_s.arg(name, file.errorString()));
+    // The file may have grown since it was measured: read one byte past the
+    // limit and no more.
+    const QByteArray bytes = file.read(maxDesignFileBytes + 1);
+    if (bytes.size() > maxDesignFileBytes)
+        throw tooLarge();
+    if (file.error() != QFileDevice::NoError)
+        throw DesignError(u"cannot read design file \"%1\": %2"_s.arg(name, file.errorString()),
+                          u"无法读取设计文件“%1”：%2"_s.arg(name, file.errorString()));
+    try {
+        applyDesignJson(design, bytes);
+    } catch (const DesignError &error) {
+        throw DesignError(u"design file \"%1\": %2"_s.arg(name, error.english()),
+                          u"设计文件“%1”：%2"_s.arg(name, error.chinese()));
+    }
+}
+
+Design readDesignFile(const QString &path)
+{
+    Design design;
+    applyDesignFile(design, path);
+    return design;
 }
 
 Design completeDesign()

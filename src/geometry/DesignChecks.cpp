@@ -1,10 +1,14 @@
 #include "DesignChecks.h"
 
+#include "model/InputFields.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
 #include <tuple>
+#include <type_traits>
+#include <variant>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -105,8 +109,8 @@ private:
         findings.push_back({Severity::warning, std::move(keys), std::move(chinese), std::move(english)});
     }
 
-    bool statorSlotDrawn() const { return m.statorSlotType == 1; }
-    bool rotorSlotDrawn() const { return m.rotorSlotType == 3; }
+    bool statorSlotDrawn() const { return drawsStatorSlot(m); }
+    bool rotorSlotDrawn() const { return drawsRotorSlot(m); }
 
     void checkPicks()
     {
@@ -143,30 +147,18 @@ private:
 
     void checkFinite()
     {
-        const std::pair<QStringView, double> values[] = {
-            {u"D1", m.D1},
-            {u"DI1", m.DI1},
-            {u"Z1", m.Z1},
-            {u"B01", m.B01},
-            {u"B11", m.B11},
-            {u"B21", m.B21},
-            {u"H01", m.H01},
-            {u"H11", m.H11},
-            {u"H21", m.H21},
-            {u"R21", m.R21},
-            {u"D2", m.D2},
-            {u"DI2", m.DI2},
-            {u"B02", m.B02},
-            {u"B12", m.B12},
-            {u"B22", m.B22},
-            {u"H02", m.H02},
-            {u"H12", m.H12},
-            {u"H22", m.H22},
-            {u"boxInnerDiameter", m.boxInnerDiameter.value_or(0)},
-            {u"boxOuterDiameter", m.boxOuterDiameter},
-            {u"meshDeviation", m.meshDeviation},
-        };
-        for (const auto &[key, value] : values) {
+        // Every number the boxes fill, found through the field table.
+        for (const InputField &field : inputFields) {
+            const double value = std::visit(
+                [this](auto member) -> double {
+                    const auto &held = m.*member;
+                    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(held)>, std::optional<double>>)
+                        return held.value_or(0);
+                    else
+                        return double(held);
+                },
+                field.member);
+            const QStringView key = field.key;
             if (!std::isfinite(value))
                 error({key.toString()}, u"%1 = %2 不是有限数"_s.arg(key, num(value)),
                       u"%1 = %2 is not a finite number"_s.arg(key, num(value)));
@@ -409,7 +401,7 @@ private:
 
 ToothPinch narrowestStatorTooth(const MotorModel &m)
 {
-    if (m.statorSlotType != 1 || !(m.Z1 >= 3) || !std::isfinite(m.Z1))
+    if (!drawsStatorSlot(m) || !(m.Z1 >= 3) || !std::isfinite(m.Z1))
         return {nan, QString(), nan, nan};
     const double bore = m.DI1 / 2;
     const double boreCornerAlong = std::sqrt(std::max(0.0, bore * bore - m.B01 * m.B01 / 4));
@@ -423,7 +415,7 @@ ToothPinch narrowestStatorTooth(const MotorModel &m)
 
 ToothPinch narrowestRotorTooth(const MotorModel &m)
 {
-    if (m.rotorSlotType != 3 || m.Z2 < 3)
+    if (!drawsRotorSlot(m) || m.Z2 < 3)
         return {nan, QString(), nan, nan};
     const double surface = m.D2 / 2;
     const double surfaceCornerAlong = std::sqrt(std::max(0.0, surface * surface - m.B02 * m.B02 / 4));

@@ -275,14 +275,14 @@ SectorRadii radiiOf(const MotorModel &m)
 
 void addSlots(SectorGeometry &g, const MotorModel &m)
 {
-    if (m.rotorSlotType == 3 && m.Z2 > 0) {
+    if (drawsRotorSlot(m) && m.Z2 > 0) {
         if (const std::optional<RotorSlot> first = firstRotorSlot(m, g.rotorTurn)) {
             const int count = slotsPerSector(m.Z2, g.periods, g.rotorSlotsCapped);
             for (int k = 0; k < count; ++k)
                 g.rotorSlots.push_back(turnedRotorSlot(*first, k * 360.0 / m.Z2));
         }
     }
-    if (m.statorSlotType == 1 && std::isfinite(m.Z1) && m.Z1 > 0) {
+    if (drawsStatorSlot(m) && std::isfinite(m.Z1) && m.Z1 > 0) {
         if (const std::optional<StatorSlot> first = firstStatorSlot(m, g.statorTurn)) {
             const int count = slotsPerSector(m.Z1, g.periods, g.statorSlotsCapped);
             for (int k = 0; k < count; ++k)

@@ -57,4 +57,20 @@ struct MotorModel
     double ringResistivity = 0;  // ohm metres
 };
 
+// The script holds geometry for one slot shape on each side: the stator's
+// half-closed pear-shaped slot (type 1) and the rotor's single-cage trapezoid
+// slot (type 3). Every other pick leaves that slot undrawn.
+inline constexpr std::int16_t drawnStatorSlotType = 1;
+inline constexpr std::int16_t drawnRotorSlotType = 3;
+
+inline bool drawsStatorSlot(const MotorModel &model)
+{
+    return model.statorSlotType == drawnStatorSlotType;
+}
+
+inline bool drawsRotorSlot(const MotorModel &model)
+{
+    return model.rotorSlotType == drawnRotorSlotType;
+}
+
 }  // namespace lamina

@@ -50,7 +50,7 @@ void writePreambleAndParameters(ScriptText &out, const MotorModel &m, const Copi
     parameter(out, "Z1", doubleText(m.Z1));
     parameter(out, "Z2", integerText(m.Z2));
     parameter(out, "air", integerText(m.air));
-    if (m.statorSlotType == 1) {
+    if (drawsStatorSlot(m)) {
         parameter(out, "B01", doubleText(m.B01));
         parameter(out, "B11", doubleText(m.B11));
         parameter(out, "B21", doubleText(m.B21));
@@ -59,7 +59,7 @@ void writePreambleAndParameters(ScriptText &out, const MotorModel &m, const Copi
         parameter(out, "H21", doubleText(m.H21));
         parameter(out, "R21", doubleText(m.R21));
     }
-    if (m.rotorSlotType == 3) {
+    if (drawsRotorSlot(m)) {
         parameter(out, "B02", doubleText(m.B02));
         parameter(out, "B12", doubleText(m.B12));
         parameter(out, "B22", doubleText(m.B22));

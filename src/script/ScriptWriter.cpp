@@ -66,9 +66,9 @@ QByteArray writeScript(const MotorModel &model)
     writeHeaderAndBanner(out, copied);
     writePreambleAndParameters(out, model, copied);
     writeCoordinateSystems(out, model);
-    if (model.rotorSlotType == 3)
+    if (drawsRotorSlot(model))
         writeRotorSlot(out, model);
-    if (model.statorSlotType == 1) {
+    if (drawsStatorSlot(model)) {
         writeStatorSlot(out, model);
         writeStatorSlotCopies(out, model);
     }

@@ -139,6 +139,9 @@ TEST_F(CliTest, UsageErrorsExitWithTwo)
         {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--design"),
           path("none.json")},
          "none.json"},
+        {{QStringLiteral("script"), QStringLiteral("--output"), out, QStringLiteral("--design"),
+          QStringLiteral("/dev/zero")},
+         "not a regular file"},
         {{QStringLiteral("end-ring"), QStringLiteral("--output"), out}, "--output"},
         {{QStringLiteral("script"), QStringLiteral("--bogus")}, "bogus"},
     };

@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace lamina;
 using namespace Qt::Literals::StringLiterals;
@@ -92,6 +97,98 @@ TEST(Picks, DesignWithRectangularStatorZeroesRs)
     const MotorModel m = modelFromDesign(design);
     EXPECT_EQ(m.statorSlotType, 2);
     EXPECT_EQ(m.R21, 0);
+}
+
+}  // namespace
+
+namespace {
+
+class DesignFileOnDisk : public ::testing::Test
+{
+protected:
+    QTemporaryDir folder;
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    // The error applyDesignFile throws; both languages name the file.
+    DesignError refusal(const QString &path)
+    {
+        Design design;
+        design.texts[u"Z1"_s] = u"48"_s;
+        const Design before = design;
+        try {
+            applyDesignFile(design, path);
+        } catch (const DesignError &error) {
+            EXPECT_EQ(design, before) << "a refused file must leave the design alone";
+            const QString name = QFileInfo(path).fileName();
+            EXPECT_TRUE(error.english().contains(name)) << error.english().toStdString();
+            EXPECT_TRUE(error.chinese().contains(name)) << error.chinese().toStdString();
+            return error;
+        }
+        ADD_FAILURE() << "accepted " << path.toStdString();
+        return DesignError(QString(), QString());
+    }
+};
+
+// A JSON object padded with blanks to exactly `size` bytes.
+QByteArray paddedObject(qint64 size)
+{
+    QByteArray bytes = R"({"Z2": "30")";
+    bytes += QByteArray(size - bytes.size() - 2, ' ');
+    bytes += "}\n";
+    return bytes;
+}
+
+TEST_F(DesignFileOnDisk, SizeLimitIsOneMebibyte)
+{
+    const Design design = readDesignFile(write(u"limit.json"_s, paddedObject(maxDesignFileBytes)));
+    EXPECT_EQ(design.texts.value(u"Z2"_s), u"30"_s);
+    EXPECT_TRUE(refusal(write(u"over.json"_s, paddedObject(maxDesignFileBytes + 1))).english().contains(u"larger"));
+    EXPECT_TRUE(refusal(write(u"big.json"_s, paddedObject(2 * maxDesignFileBytes))).chinese().contains(u"超过"));
+}
+
+TEST_F(DesignFileOnDisk, RefusesWhatIsNotARegularFileBeforeReadingIt)
+{
+    Design design;
+    EXPECT_THROW(applyDesignFile(design, u"/dev/zero"_s), DesignError);
+    EXPECT_TRUE(refusal(folder.path()).english().contains(u"not a regular file"));
+    const QString fifo = folder.filePath(u"pipe.json"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Opening the FIFO would block this test for ever.
+    EXPECT_TRUE(refusal(fifo).english().contains(u"not a regular file"));
+    EXPECT_TRUE(refusal(folder.filePath(u"missing.json"_s)).english().contains(u"does not exist"));
+}
+
+TEST_F(DesignFileOnDisk, NamesTheReasonInBothLanguages)
+{
+    const DesignError json = refusal(write(u"bad.json"_s, "{\n  \"Z2\": \"28\",\n  oops\n}\n"));
+    EXPECT_TRUE(json.english().contains(u"line 3, column ")) << json.english().toStdString();
+    EXPECT_TRUE(json.chinese().contains(u"第 3 行第 ")) << json.chinese().toStdString();
+    EXPECT_TRUE(refusal(write(u"unknown.json"_s, R"({"rotorSlots": "28"})")).chinese().contains(u"rotorSlots"));
+    const DesignError notText = refusal(write(u"list.json"_s, R"({"Z2": ["28"]})"));
+    EXPECT_TRUE(notText.english().contains(u"must be a text or a number"));
+    EXPECT_TRUE(notText.chinese().contains(u"Z2"));
+}
+
+TEST_F(DesignFileOnDisk, SavedBytesAreSortedIndentedAndEndInALineFeed)
+{
+    Design design;
+    design.rotorSlotType = u"单笼梯形槽1"_s;
+    design.poles = u"4"_s;
+    const QByteArray bytes = designFileBytes(design);
+    EXPECT_TRUE(bytes.endsWith("}\n"));
+    EXPECT_TRUE(bytes.contains("\n    \"B01\": \"3.5\",\n"));
+    EXPECT_TRUE(bytes.contains(QString(u"单笼梯形槽1"_s).toUtf8()));
+    EXPECT_FALSE(bytes.contains("statorSlotType"));  // a pick never made is not written
+    EXPECT_LT(bytes.indexOf("\"B01\""), bytes.indexOf("\"D1\""));
+    EXPECT_EQ(readDesignFile(write(u"round.json"_s, bytes)), design);
 }
 
 }  // namespace

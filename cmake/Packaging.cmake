@@ -73,9 +73,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # Qt's libraries (with the platform and JPEG plugins) come from
-# dpkg-shlibdeps; the CJK fonts are only looked up at run time.
+# dpkg-shlibdeps; the CJK fonts and Qt's Chinese translation are only
+# looked up at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
 set(CPACK_GENERATOR DEB)
 if(WIN32)

@@ -14,7 +14,7 @@ trap 'rm -rf "$root" "$work"' EXIT
 fail() { echo "install-test: $*" >&2; exit 1; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in fonts-noto-cjk libqt6widgets6 libqt6gui6 libqt6core6; do
+for needed in fonts-noto-cjk qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6; do
   grep -q "$needed" <<<"$depends" || fail "package does not depend on $needed ($depends)"
 done
 

@@ -17,6 +17,7 @@
 #include "widgets/PictureBox.h"
 #include "widgets/Twips.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -24,10 +25,15 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
+#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -102,6 +108,28 @@ QWidget *makeControl(const layout::Control &row, QWidget *parent)
     return nullptr;
 }
 
+// The name a save dialog returned, with `suffix` added when it was typed
+// without any; a name with another suffix stays as typed.
+QString withSuffix(const QString &name, QStringView suffix)
+{
+    return QFileInfo(name).suffix().isEmpty() ? name + u'.' + suffix.toString() : name;
+}
+
+// The one local .json file a drag carries, or an empty text.
+QString droppedDesign(const QMimeData *mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1)
+        return {};
+    const QUrl url = mime->urls().constFirst();
+    if (!url.isLocalFile() || !url.toLocalFile().endsWith(u".json"_s, Qt::CaseInsensitive))
+        return {};
+    return url.toLocalFile();
+}
+
+const QString recentKey = u"recentDesigns"_s;
+const QString folderKey = u"designFolder"_s;
+constexpr qsizetype recentLimit = 8;
+
 QSize defaultSize(const layout::Control &row, QWidget *widget)
 {
     using namespace layout;
@@ -125,12 +153,14 @@ MainWindow::MainWindow(UserDialogs &dialogs, QString programFolder, QWidget *par
     , programFolder(std::move(programFolder))
 {
     setObjectName(u"geo"_s);
-    setWindowTitle(texts::productTitle.toString());
     setWindowIcon(QIcon(u":/pictures/lamina.png"_s));
+    setAcceptDrops(true);
     createLayout();
     createMenus();
     connectHandlers();
-    applyStartUpState();
+    showDesign(Design());
+    saved = design();
+    updateTitle();
     refreshChecks();
 }
 
@@ -163,23 +193,43 @@ void MainWindow::createLayout()
     comboBox(u"Combo1")->addItems({oddPeriodicityName.toString(), evenPeriodicityName.toString()});
     for (QStringView version : fluxVersionNames)
         comboBox(u"Combo2")->addItem(version.toString());
-    // Adding items selects the first; the boxes start on their prompts.
-    for (const auto &row : layout::controls) {
-        if (row.kind == layout::Kind::ComboBox)
-            comboBox(row.name)->setEditText(row.caption.toString());
-    }
-
     for (std::size_t i = 1; i < layout::tabOrder.size(); ++i)
         setTabOrder(control(layout::tabOrder[i - 1]), control(layout::tabOrder[i]));
 
     textBox(u"pernum(0)")->setReadOnly(true);
     textBox(u"airgap(0)")->setReadOnly(true);
-    static_cast<PictureBox *>(control(u"k2image1"))->showResource(u":/pictures/stator.png"_s);
-    static_cast<PictureBox *>(control(u"k4Image1"))->showResource(u":/pictures/rotor.png"_s);
+    for (const texts::BoxTip &tip : texts::boxTips)
+        control(tip.control)->setToolTip(tip.tip.toString());
 }
 
 void MainWindow::createMenus()
 {
+    QMenu *file = menuBar()->addMenu(texts::fileMenu.toString());
+    file->setObjectName(u"menu_file"_s);
+    const auto addItem = [this, file](QStringView caption, const char16_t *name, QKeySequence keys) {
+        QAction *action = file->addAction(caption.toString());
+        action->setObjectName(QString::fromUtf16(name));
+        action->setShortcut(keys);
+        return action;
+    };
+    connect(addItem(texts::newDesignItem, u"file_new", QKeySequence::New), &QAction::triggered, this,
+            &MainWindow::newDesign);
+    connect(addItem(texts::openDesignItem, u"file_open", QKeySequence::Open), &QAction::triggered, this,
+            &MainWindow::openDesign);
+    connect(addItem(texts::saveDesignItem, u"file_save", QKeySequence::Save), &QAction::triggered, this,
+            &MainWindow::saveDesign);
+    connect(addItem(texts::saveDesignAsItem, u"file_save_as", QKeySequence(u"Ctrl+Shift+S"_s)),
+            &QAction::triggered, this, &MainWindow::saveDesignAs);
+    recentMenu = file->addMenu(texts::recentDesignsMenu.toString());
+    recentMenu->setObjectName(u"menu_recent"_s);
+    rebuildRecentMenu();
+    // Another Lamina window may have changed the list meanwhile.
+    connect(recentMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildRecentMenu);
+    // Export items go between the designs and 退出.
+    file->addSeparator();
+    connect(addItem(texts::exitItem, u"file_exit", QKeySequence(u"Ctrl+Q"_s)), &QAction::triggered, this,
+            &MainWindow::close);
+
     QAction *create = menuBar()->addAction(texts::createScriptMenu.toString());
     create->setObjectName(u"create_py"_s);
     connect(create, &QAction::triggered, this, &MainWindow::createScript);
@@ -205,21 +255,41 @@ void MainWindow::createMenus()
 
 void MainWindow::connectHandlers()
 {
-    connect(comboBox(u"k2Combo1"), &QComboBox::activated, this, &MainWindow::statorSlotPicked);
-    connect(comboBox(u"k4Combo3"), &QComboBox::activated, this, &MainWindow::rotorSlotPicked);
-    connect(comboBox(u"Combo1"), &QComboBox::activated, this,
-            [this] { pickPeriodicityType(comboBox(u"Combo1")->currentText(), motor); });
-    connect(comboBox(u"Combo2"), &QComboBox::activated, this,
-            [this] { pickFluxVersion(comboBox(u"Combo2")->currentText(), motor); });
+    for (const DesignPick &pick : designPicks) {
+        connect(comboBox(pick.control), &QComboBox::activated, this, [this, &pick] {
+            listPicked(pick);
+            designEdited();
+        });
+    }
     connect(static_cast<QPushButton *>(control(u"Command1")), &QPushButton::clicked, this,
             &MainWindow::calculateEndRing);
 
-    // The checks and the preview follow every keystroke and every pick; the
-    // list handlers above run first, so the picks are in the model by then.
+    // The checks, the preview and the modified mark follow every keystroke.
     for (const InputField &field : inputFields)
-        connect(textBox(field.control), &QLineEdit::textChanged, this, &MainWindow::refreshChecks);
-    for (QStringView combo : {u"k2Combo1", u"k4Combo3", u"Combo1", u"Combo2"})
-        connect(comboBox(combo), &QComboBox::activated, this, &MainWindow::refreshChecks);
+        connect(textBox(field.control), &QLineEdit::textChanged, this, &MainWindow::designEdited);
+}
+
+// What a pick in one of the four lists does, and the design keeps it.
+void MainWindow::listPicked(const DesignPick &pick)
+{
+    const QString text = comboBox(pick.control)->currentText();
+    choices.*(pick.member) = text;
+    if (pick.member == &Design::statorSlotType)
+        statorSlotPicked();
+    else if (pick.member == &Design::rotorSlotType)
+        rotorSlotPicked();
+    else if (pick.member == &Design::periodicityType)
+        pickPeriodicityType(text, motor);
+    else
+        pickFluxVersion(text, motor);
+}
+
+void MainWindow::designEdited()
+{
+    if (showingDesign)
+        return;
+    setWindowModified(design() != saved);
+    refreshChecks();
 }
 
 void MainWindow::applyStartUpState()
@@ -228,16 +298,103 @@ void MainWindow::applyStartUpState()
     textBox(u"st(7)")->setEnabled(false);
 }
 
+// The window as it starts: default texts, no picks, the start-up drawings.
+void MainWindow::resetToStart()
+{
+    motor = MotorModel();
+    choices = Design();
+    for (const InputField &field : inputFields) {
+        textBox(field.control)->setEnabled(true);
+        textBox(field.control)->setReadOnly(false);
+        textBox(field.control)->setText(field.defaultText.toString());
+    }
+    textBox(u"pernum(0)")->setReadOnly(true);
+    textBox(u"airgap(0)")->setReadOnly(true);
+    textBox(u"zb(4)")->clear();
+    textBox(u"zb(5)")->clear();
+    // The lists show their prompts, not their first entry.
+    for (const auto &row : layout::controls) {
+        if (row.kind == layout::Kind::ComboBox)
+            comboBox(row.name)->setEditText(row.caption.toString());
+    }
+    static_cast<PictureBox *>(control(u"k2image1"))->showResource(u":/pictures/stator.png"_s);
+    static_cast<PictureBox *>(control(u"k4Image1"))->showResource(u":/pictures/rotor.png"_s);
+    applyStartUpState();
+}
+
+// Puts a whole design into the window as if the user had typed every text
+// and then picked every list entry by hand, so the picks do to the other
+// boxes and the drawings what they do for the user.
+void MainWindow::showDesign(const Design &shown)
+{
+    showingDesign = true;
+    resetToStart();
+    for (const InputField &field : inputFields)
+        textBox(field.control)->setText(shown.texts.value(field.key.toString()));
+    for (const DesignPick &pick : designPicks) {
+        const std::optional<QString> &made = shown.*(pick.member);
+        if (!made)
+            continue;
+        QComboBox *list = comboBox(pick.control);
+        if (const int index = list->findText(*made); index >= 0)
+            list->setCurrentIndex(index);
+        list->setEditText(*made);
+        listPicked(pick);
+    }
+    choices.poles = shown.poles;
+    showingDesign = false;
+}
+
+Design MainWindow::design() const
+{
+    Design current = choices;
+    current.texts = inputTexts();
+    return current;
+}
+
+void MainWindow::setPoles(const QString &text)
+{
+    choices.poles = text;
+    designEdited();
+}
+
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (placed)
         return;
     placed = true;
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    fitToScreen(screen->availableGeometry());
     // The top edge sits 100 twips below the top of the screen; the platform
     // keeps its choice of the left edge.
-    if (const QScreen *screen = this->screen())
-        move(x(), screen->geometry().top() + pixels(100));
+    const int top = screen->geometry().top() + pixels(100);
+    move(x(), centralWidget()->inherits("QScrollArea") ? screen->availableGeometry().top() : top);
+}
+
+void MainWindow::fitToScreen(const QRect &available)
+{
+    // Room for the title bar and frame, which the platform adds outside the
+    // window and does not report before the first show.
+    constexpr int decoration = 40;
+    const QSize needed = sizeHint() + QSize(0, decoration);
+    if (needed.width() <= available.width() && needed.height() <= available.height())
+        return;
+    if (centralWidget()->inherits("QScrollArea"))
+        return;
+    QWidget *client = takeCentralWidget();
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(u"formScroll"_s);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    setMaximumSize(client->size() + QSize(bar, bars + bar));
+    resize(std::min(maximumWidth(), available.width()), std::min(maximumHeight(), available.height() - decoration));
 }
 
 QWidget *MainWindow::control(QStringView name) const
@@ -294,13 +451,18 @@ void MainWindow::rotorSlotPicked()
     showSlotPicture(static_cast<PictureBox *>(control(u"k4Image1")), picture);
 }
 
-void MainWindow::createScript()
+QString MainWindow::projectsFolder() const
 {
     const QString projects = QDir(programFolder).filePath(u"Projects"_s);
-    const QString folder = QFileInfo(projects).isDir() ? projects + u'/' : QString();
-    const QString name = dialogs.askSaveFileName(this, folder, texts::scriptFilter.toString());
-    if (name.isEmpty())
+    return QFileInfo(projects).isDir() ? projects + u'/' : QString();
+}
+
+void MainWindow::createScript()
+{
+    const QString typed = dialogs.askSaveFileName(this, projectsFolder(), texts::scriptFilter.toString());
+    if (typed.isEmpty())
         return;
+    const QString name = withSuffix(typed, u"py");
 
     // Any existing file is asked about, hidden ones too: replacing is the
     // user's call, not ours.
@@ -351,9 +513,28 @@ void MainWindow::refreshChecks()
     QString whyNot;
     const std::optional<MotorModel> design = designUnderEdit(&whyNot);
     const std::vector<Finding> findings = design ? checkDesign(*design) : std::vector<Finding>{};
-    qsizetype errors = std::count_if(findings.begin(), findings.end(),
-                                     [](const Finding &f) { return f.severity == Severity::error; });
-    const qsizetype warnings = qsizetype(findings.size()) - errors;
+
+    // A choice not made yet is something to do, not an error: the status
+    // bar names it and counts only the rest.
+    QStringList toPick;
+    QStringList unpickedKeys;
+    for (const DesignPick &pick : designPicks) {
+        if (!(choices.*(pick.member))) {
+            toPick << pick.labelZh.toString();
+            unpickedKeys << pick.key.toString();
+        }
+    }
+    const auto aboutAnUnmadePick = [&unpickedKeys](const Finding &f) {
+        return std::any_of(f.keys.begin(), f.keys.end(),
+                           [&unpickedKeys](const QString &key) { return unpickedKeys.contains(key); });
+    };
+    qsizetype errors = 0;
+    qsizetype warnings = 0;
+    for (const Finding &finding : findings) {
+        if (aboutAnUnmadePick(finding))
+            continue;
+        ++(finding.severity == Severity::error ? errors : warnings);
+    }
     if (!design)
         ++errors;
 
@@ -362,8 +543,15 @@ void MainWindow::refreshChecks()
         parts << u"%1 个错误"_s.arg(errors);
     if (warnings)
         parts << u"%1 个警告"_s.arg(warnings);
-    checkStatus->setText(texts::checkSummary.toString().arg(parts.isEmpty() ? texts::noFindings.toString()
-                                                                            : parts.join(u"，"_s)));
+    const QString summary
+        = texts::checkSummary.toString().arg(parts.isEmpty() ? texts::noFindings.toString() : parts.join(u"，"_s));
+    QString status = summary;
+    if (!toPick.isEmpty()) {
+        status = texts::picksToMake.toString().arg(toPick.join(texts::picksSeparator));
+        if (!parts.isEmpty())
+            status += texts::summarySeparator.toString() + summary;
+    }
+    checkStatus->setText(status);
 
     if (preview)
         preview->showDesign(design ? std::optional(buildSectorGeometry(*design)) : std::nullopt, findings,
@@ -416,6 +604,188 @@ void MainWindow::calculateEndRing()
     } catch (const LaminaError &error) {
         dialogs.warn(this, texts::endRingFailedTitle.toString(), error.chinese());
     }
+}
+
+// Documents -----------------------------------------------------------------
+
+void MainWindow::updateTitle()
+{
+    const QString name = path.isEmpty() ? texts::untitled.toString() : QFileInfo(path).fileName();
+    setWindowTitle(texts::windowTitle.toString().arg(name, texts::productTitle));
+    setWindowModified(design() != saved);
+}
+
+// Asks about unsaved changes before the design is replaced or the window
+// closes; false when the user cancels or the save fails.
+bool MainWindow::maySetDesignAside()
+{
+    if (design() == saved)
+        return true;
+    switch (dialogs.askSaveChanges(this, texts::productTitle.toString(), texts::unsavedQuestion.toString())) {
+    case SaveChanges::save: return saveDesign();
+    case SaveChanges::discard: return true;
+    case SaveChanges::cancel: return false;
+    }
+    return false;
+}
+
+void MainWindow::newDesign()
+{
+    if (!maySetDesignAside())
+        return;
+    showDesign(Design());
+    path.clear();
+    saved = design();
+    updateTitle();
+    refreshChecks();
+}
+
+void MainWindow::openDesign()
+{
+    if (!maySetDesignAside())
+        return;
+    const QString file = dialogs.askOpenFileName(this, designFolder(), texts::designFilter.toString());
+    if (!file.isEmpty())
+        openDesignFile(file);
+}
+
+bool MainWindow::openDesignFile(const QString &file)
+{
+    Design opened;
+    try {
+        opened = readDesignFile(file);
+    } catch (const DesignError &error) {
+        dialogs.warn(this, texts::openFailedTitle.toString(),
+                     error.chinese() + u'\n' + texts::designKept.toString());
+        return false;
+    }
+    showDesign(opened);
+    // What the window shows is the saved state, even where a pick changed a
+    // box (a stator type without a round end sets rs to 0).
+    saved = design();
+    designIsNow(file);
+    refreshChecks();
+    return true;
+}
+
+bool MainWindow::saveDesign()
+{
+    if (path.isEmpty())
+        return saveDesignAs();
+    return writeDesign(path, ExistingFile::replace);
+}
+
+bool MainWindow::saveDesignAs()
+{
+    const QString typed = dialogs.askSaveFileName(this, designFolder(), texts::designFilter.toString());
+    if (typed.isEmpty())
+        return false;
+    const QString name = withSuffix(typed, u"json");
+    const bool exists = QFileInfo::exists(name);
+    if (exists && !dialogs.askYesNo(this, texts::overwriteTitle.toString(), texts::overwriteQuestion.toString()))
+        return false;
+    return writeDesign(name, exists ? ExistingFile::replace : ExistingFile::keep);
+}
+
+bool MainWindow::writeDesign(const QString &file, ExistingFile existing)
+{
+    const Design current = design();
+    try {
+        saveFile(file, designFileBytes(current), existing);
+    } catch (const LaminaError &error) {
+        dialogs.warn(this, texts::saveFailedTitle.toString(), error.chinese());
+        return false;
+    }
+    saved = current;
+    designIsNow(file);
+    return true;
+}
+
+// The design now belongs to `file`: title, recent list and the dialogs'
+// folder follow it.
+void MainWindow::designIsNow(const QString &file)
+{
+    path = QFileInfo(file).absoluteFilePath();
+    rememberRecent(path);
+    QSettings().setValue(folderKey, QFileInfo(path).absolutePath());
+    updateTitle();
+}
+
+QString MainWindow::designFolder() const
+{
+    const QString last = QSettings().value(folderKey).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    return projectsFolder();
+}
+
+QStringList MainWindow::recentDesigns()
+{
+    return QSettings().value(recentKey).toStringList();
+}
+
+void MainWindow::rememberRecent(const QString &file)
+{
+    QStringList recent = recentDesigns();
+    recent.removeAll(file);
+    recent.prepend(file);
+    QSettings().setValue(recentKey, recent.mid(0, recentLimit));
+    rebuildRecentMenu();
+}
+
+void MainWindow::rebuildRecentMenu()
+{
+    recentMenu->clear();
+    const QStringList recent = recentDesigns();
+    for (qsizetype i = 0; i < recent.size(); ++i) {
+        const QString file = recent[i];
+        QAction *entry
+            = recentMenu->addAction(texts::recentDesignItem.toString().arg(i + 1).arg(QFileInfo(file).fileName()));
+        entry->setObjectName(u"recent_%1"_s.arg(i + 1));
+        entry->setToolTip(QDir::toNativeSeparators(file));
+        entry->setStatusTip(QDir::toNativeSeparators(file));
+        connect(entry, &QAction::triggered, this, [this, file] { openRecent(file); });
+    }
+    recentMenu->setEnabled(!recent.isEmpty());
+}
+
+void MainWindow::openRecent(const QString &file)
+{
+    if (!QFileInfo::exists(file)) {
+        QStringList recent = recentDesigns();
+        recent.removeAll(file);
+        QSettings().setValue(recentKey, recent);
+        rebuildRecentMenu();
+        dialogs.warn(this, texts::openFailedTitle.toString(),
+                     texts::recentMissing.toString().arg(QDir::toNativeSeparators(file)));
+        return;
+    }
+    if (maySetDesignAside())
+        openDesignFile(file);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (maySetDesignAside())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedDesign(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString file = droppedDesign(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    if (maySetDesignAside())
+        openDesignFile(file);
 }
 
 }  // namespace lamina

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/Design.h"
+#include "files/SaveFile.h"
 #include "model/InputFields.h"
 #include "model/MotorModel.h"
 
@@ -12,15 +14,18 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 
 namespace lamina {
 
 class PictureBox;
 class PreviewWindow;
 class UserDialogs;
+struct DesignPick;
 
 // The main window: every input of the model, the slot drawings, the end-ring
-// calculator and the command that writes the script.
+// calculator and the command that writes the script. What the boxes and
+// lists hold is a design, a document the window opens and saves.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -34,6 +39,27 @@ public:
     // The texts of the input boxes, keyed by the field each feeds.
     InputTexts inputTexts() const;
 
+    // The design as the window holds it now: every box text, the picks made
+    // and the pole count.
+    Design design() const;
+    // The file the design was last opened from or saved to; empty before.
+    QString designPath() const { return path; }
+
+    // The pole count 2p as typed; no box of this window shows it.
+    QString poles() const { return choices.poles; }
+    void setPoles(const QString &text);
+
+    // Opens a design file, as 打开设计 does after its dialog. A file that
+    // cannot be used is reported and leaves the design as it was.
+    bool openDesignFile(const QString &file);
+
+    // Up to eight design files, newest first, kept between runs.
+    static QStringList recentDesigns();
+
+    // Puts the form into a scroll area when the screen's free area is
+    // smaller than the window; called on the first show.
+    void fitToScreen(const QRect &available);
+
     QLineEdit *textBox(QStringView name) const;
     QComboBox *comboBox(QStringView name) const;
 
@@ -46,6 +72,10 @@ public:
     QString checkSummary() const;
 
 public Q_SLOTS:
+    void newDesign();
+    void openDesign();
+    bool saveDesign();
+    bool saveDesignAs();
     void createScript();
     void calculateEndRing();
     void showPreview();
@@ -58,6 +88,9 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createLayout();
@@ -67,14 +100,34 @@ private:
 
     void statorSlotPicked();
     void rotorSlotPicked();
+    void listPicked(const DesignPick &pick);
     void showSlotPicture(PictureBox *picture, QStringView relativePath);
     void refreshChecks();
+    void designEdited();
+
+    // Document handling.
+    void resetToStart();
+    void showDesign(const Design &design);
+    bool maySetDesignAside();
+    bool writeDesign(const QString &file, ExistingFile existing);
+    void designIsNow(const QString &file);
+    void openRecent(const QString &file);
+    void rememberRecent(const QString &file);
+    void rebuildRecentMenu();
+    void updateTitle();
+    QString designFolder() const;
+    QString projectsFolder() const;
 
     QWidget *control(QStringView name) const;
 
     UserDialogs &dialogs;
     const QString programFolder;
     MotorModel motor;
+    Design choices;  // the picks made and the pole count; the boxes hold the texts
+    Design saved;    // the design as last opened or saved
+    QString path;
+    bool showingDesign = false;  // set while a whole design is put into the boxes
+    QMenu *recentMenu = nullptr;
     QHash<QString, QWidget *> controls;
     QPointer<PreviewWindow> preview;
     QLabel *checkStatus = nullptr;

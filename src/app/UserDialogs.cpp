@@ -1,7 +1,10 @@
 #include "UserDialogs.h"
 
+#include "WindowTexts.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace lamina {
 
@@ -10,6 +13,27 @@ QString WidgetDialogs::askSaveFileName(QWidget *parent, const QString &folder, c
     // The overwrite question is the window's own; no suffix is added.
     return QFileDialog::getSaveFileName(parent, QString(), folder, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+QString WidgetDialogs::askOpenFileName(QWidget *parent, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+}
+
+SaveChanges WidgetDialogs::askSaveChanges(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QPushButton *save = box.addButton(texts::saveButton.toString(), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(texts::discardButton.toString(), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(texts::cancelButton.toString(), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChanges::save;
+    if (box.clickedButton() == discard)
+        return SaveChanges::discard;
+    return SaveChanges::cancel;
 }
 
 bool WidgetDialogs::askYesNo(QWidget *parent, const QString &title, const QString &text)

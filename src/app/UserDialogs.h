@@ -6,6 +6,9 @@ class QWidget;
 
 namespace lamina {
 
+// The three answers to "save the changes first?".
+enum class SaveChanges { save, discard, cancel };
+
 // Every modal question the main window asks goes through here, so tests can
 // answer them without a real dialog.
 class UserDialogs
@@ -13,8 +16,14 @@ class UserDialogs
 public:
     virtual ~UserDialogs() = default;
 
-    // The chosen file name, or an empty text when the user cancelled.
+    // The chosen file name, or an empty text when the user cancelled. The
+    // dialog itself neither asks about an existing file nor adds a suffix:
+    // the window does both.
     virtual QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
+    // The file to open, or an empty text when the user cancelled.
+    virtual QString askOpenFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
+    // Save / Don't save / Cancel, with Save as the default button.
+    virtual SaveChanges askSaveChanges(QWidget *parent, const QString &title, const QString &text) = 0;
     // Yes/No question with Yes as the default button.
     virtual bool askYesNo(QWidget *parent, const QString &title, const QString &text) = 0;
     // A plain message with an OK button and no icon.
@@ -28,6 +37,8 @@ class WidgetDialogs : public UserDialogs
 {
 public:
     QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    QString askOpenFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    SaveChanges askSaveChanges(QWidget *parent, const QString &title, const QString &text) override;
     bool askYesNo(QWidget *parent, const QString &title, const QString &text) override;
     void inform(QWidget *parent, const QString &title, const QString &text) override;
     void warn(QWidget *parent, const QString &title, const QString &text) override;

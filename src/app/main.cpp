@@ -1,9 +1,12 @@
-#include "MainWindow.h"
+#include "StartUp.h"
 #include "UserDialogs.h"
 #include "helpwin/HelpWindows.h"
 #include "widgets/Fonts.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -11,8 +14,22 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Lamina"_s);
+    QApplication::setOrganizationName(u"Lamina"_s);
+    QApplication::setApplicationVersion(QStringLiteral(LAMINA_VERSION));
     QApplication::setWindowIcon(QIcon(u":/pictures/lamina.png"_s));
     lamina::addFontFallbacks();
+
+    // Qt's own dialogs and buttons speak the window's language, whatever the
+    // system's. Without the translation they stay in English.
+    QTranslator qtChinese;
+    if (qtChinese.load(u"qtbase_zh_CN"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtChinese);
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(u"design"_s, u"A design file (.json) to open."_s, u"[DESIGN.json]"_s);
+    parser.process(app);
 
     // The program folder holds res/, help/ and Projects/; the executable's
     // own folder, wherever it was started from.
@@ -20,14 +37,7 @@ int main(int argc, char *argv[])
     lamina::WidgetDialogs dialogs;
     lamina::HelpWindows helpWindows(programFolder);
 
-    // Every window is on its own: closing the main window leaves an open
-    // help window running, and the program ends with its last window.
-    auto *window = new lamina::MainWindow(dialogs, programFolder);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(window, &lamina::MainWindow::instructionsRequested, &helpWindows,
-                     &lamina::HelpWindows::showDescription);
-    QObject::connect(window, &lamina::MainWindow::aboutRequested, &helpWindows,
-                     &lamina::HelpWindows::showAbout);
-    window->show();
+    // Every window is on its own: the program ends with its last window.
+    lamina::startMainWindow(dialogs, programFolder, helpWindows, parser.positionalArguments());
     return app.exec();
 }

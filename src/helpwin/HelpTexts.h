@@ -81,6 +81,7 @@ inline constexpr QStringView contactHeading = u"联系方式：";
 inline constexpr QStringView thanksHeading = u"致谢：";
 inline constexpr QStringView author = u"Lamina 开发组（冲片）";
 inline constexpr QStringView contact = u"Lamina 项目 · 问题与建议请寄 lamina@example.org";
+inline constexpr QStringView versionLine = u"Lamina 版本 %1 · Qt %2";
 inline constexpr QStringView thanks = u"感谢每一位报告问题、提出建议的用户，是你们让 Lamina 更可靠。";
 
 }  // namespace lamina::helptexts

@@ -9,8 +9,11 @@
 class FakeDialogs : public lamina::UserDialogs
 {
 public:
-    QQueue<QString> fileNames;
+    QQueue<QString> fileNames;      // answers to the save dialog
+    QQueue<QString> openNames;      // answers to the open dialog
     QQueue<bool> answers;
+    QQueue<lamina::SaveChanges> saveChanges;  // answers to "save the changes?"
+    QStringList askedToSave;        // "title|text" of every save-changes question
     QStringList asked;      // "title|text" of every question
     QStringList informed;   // "title|text"
     QStringList warned;     // "title|text"
@@ -22,6 +25,17 @@ public:
         lastFolder = folder;
         lastFilter = filter;
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+    }
+    QString askOpenFileName(QWidget *, const QString &folder, const QString &filter) override
+    {
+        lastFolder = folder;
+        lastFilter = filter;
+        return openNames.isEmpty() ? QString() : openNames.dequeue();
+    }
+    lamina::SaveChanges askSaveChanges(QWidget *, const QString &title, const QString &text) override
+    {
+        askedToSave << title + u'|' + text;
+        return saveChanges.isEmpty() ? lamina::SaveChanges::cancel : saveChanges.dequeue();
     }
     bool askYesNo(QWidget *, const QString &title, const QString &text) override
     {

@@ -29,6 +29,11 @@ class SilentDialogs : public lamina::UserDialogs
 {
 public:
     QString askSaveFileName(QWidget *, const QString &, const QString &) override { return {}; }
+    QString askOpenFileName(QWidget *, const QString &, const QString &) override { return {}; }
+    lamina::SaveChanges askSaveChanges(QWidget *, const QString &, const QString &) override
+    {
+        return lamina::SaveChanges::discard;
+    }
     bool askYesNo(QWidget *, const QString &, const QString &) override { return false; }
     void inform(QWidget *, const QString &, const QString &) override {}
     void warn(QWidget *, const QString &, const QString &) override {}

@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer and runs it; any report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh --tests
 cmake -S . -B build-asan -G Ninja \
   -DCMAKE_BUILD_TYPE=Debug \
   -DLAMINA_BUILD_BENCHMARKS=OFF \

@@ -1,15 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Lamina needs to build, test and run.
-# Safe to run again: it does nothing when everything is already there.
+# Installs the Debian 12 packages Lamina needs. Safe to run again: it does
+# nothing when everything is already there.
+#
+#   bash scripts/setup.sh           building and running the program
+#   bash scripts/setup.sh --tests   that, and what the tests, benchmarks,
+#                                   fuzzers and static checks need
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools
-  libgtest-dev libgmock-dev libbenchmark-dev
+# Building and running lamina and lamina-cli. xvfb lets scripts/run.sh start
+# the window on a machine without a display.
+program_packages=(
+  build-essential cmake ninja-build pkg-config dpkg-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   fonts-noto-cjk fonts-liberation2 xvfb xauth
-  clang libclang-rt-14-dev clang-format clang-tidy dpkg-dev
 )
+
+# Only the test path: the test and benchmark libraries, and clang with its
+# sanitizer runtimes and tools for the fuzzers and the static checks.
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
+)
+
+packages=("${program_packages[@]}")
+case "${1:-}" in
+  "") ;;
+  --tests) packages+=("${test_packages[@]}") ;;
+  *) echo "usage: bash scripts/setup.sh [--tests]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,7 +3,7 @@
 # (compile_commands.json), so it runs after scripts/build.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ -f build/compile_commands.json ] || bash scripts/build.sh
+[ -f build/compile_commands.json ] || bash scripts/build.sh --tests
 
 mapfile -t sources < <(git ls-files 'src/*.cpp' 'src/*.h')
 echo "static-checks: clang-format over ${#sources[@]} files"

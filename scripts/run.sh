@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds and starts the desktop program; on a machine without a display it
-# runs inside a virtual X server.
+# Builds and starts the desktop program, passing on its arguments (a design
+# file to open, named relative to the current folder); on a machine without a
+# display it runs inside a virtual X server.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/build.sh
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/scripts/build.sh"
+program="$root/build/bin/lamina"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" ./build/bin/lamina "$@"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$program" "$@"
 fi
-exec ./build/bin/lamina "$@"
+exec "$program" "$@"

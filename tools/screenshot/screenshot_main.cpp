@@ -16,6 +16,9 @@
 #include <QDir>
 #include <QImageWriter>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 
 #include <cstdio>
@@ -59,6 +62,22 @@ QImage grabbed(QWidget *window)
     return window->grab().toImage();
 }
 
+// The main window with its 文件 menu dropped down, as one picture.
+QImage withFileMenuOpen(lamina::MainWindow &window)
+{
+    window.show();
+    auto *menu = window.findChild<QMenu *>(u"menu_file"_s);
+    const QRect item = window.menuBar()->actionGeometry(menu->menuAction());
+    menu->popup(window.menuBar()->mapToGlobal(item.bottomLeft()));
+    QApplication::processEvents();
+    QImage picture = window.grab().toImage();
+    QPainter painter(&picture);
+    painter.drawPixmap(window.mapFromGlobal(menu->pos()), menu->grab());
+    painter.end();
+    menu->hide();
+    return picture;
+}
+
 int helpPictures(const QString &folder, const QString &programFolder)
 {
     QDir().mkpath(folder);
@@ -92,6 +111,7 @@ int windows(const QString &folder, const QString &programFolder)
     illustrated.nextStep();
     illustrated.previousStep();
     bool ok = save(grabbed(&main), QDir(folder).filePath(u"main-window.png"_s));
+    ok = save(withFileMenuOpen(main), QDir(folder).filePath(u"file-menu.png"_s)) && ok;
     ok = save(grabbed(&description), QDir(folder).filePath(u"description-window.png"_s)) && ok;
     ok = save(grabbed(&about), QDir(folder).filePath(u"about-window.png"_s)) && ok;
     ok = save(grabbed(&illustrated), QDir(folder).filePath(u"illustrated-help-window.png"_s)) && ok;

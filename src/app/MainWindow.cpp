@@ -367,7 +367,6 @@ void MainWindow::showEvent(QShowEvent *event)
     const QScreen *screen = this->screen();
     if (!screen)
         return;
-    fitToScreen(screen->availableGeometry());
     // The top edge sits 100 twips below the top of the screen; the platform
     // keeps its choice of the left edge.
     const int top = screen->geometry().top() + pixels(100);
@@ -394,7 +393,8 @@ void MainWindow::fitToScreen(const QRect &available)
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     setMaximumSize(client->size() + QSize(bar, bars + bar));
-    resize(std::min(maximumWidth(), available.width()), std::min(maximumHeight(), available.height() - decoration));
+    resize(std::min(maximumWidth(), available.width()),
+           std::min(maximumHeight(), available.height() - decoration));
 }
 
 QWidget *MainWindow::control(QStringView name) const
@@ -543,8 +543,8 @@ void MainWindow::refreshChecks()
         parts << u"%1 个错误"_s.arg(errors);
     if (warnings)
         parts << u"%1 个警告"_s.arg(warnings);
-    const QString summary
-        = texts::checkSummary.toString().arg(parts.isEmpty() ? texts::noFindings.toString() : parts.join(u"，"_s));
+    const QString summary = texts::checkSummary.toString().arg(parts.isEmpty() ? texts::noFindings.toString()
+                                                                               : parts.join(u"，"_s));
     QString status = summary;
     if (!toPick.isEmpty()) {
         status = texts::picksToMake.toString().arg(toPick.join(texts::picksSeparator));
@@ -573,17 +573,11 @@ void MainWindow::showPreview()
 
 void MainWindow::focusField(const QString &key)
 {
-    static const QHash<QString, QString> listOfPick{
-        {u"statorSlotType"_s, u"k2Combo1"_s},
-        {u"rotorSlotType"_s, u"k4Combo3"_s},
-        {u"periodicityType"_s, u"Combo1"_s},
-        {u"fluxVersion"_s, u"Combo2"_s},
-    };
     QWidget *target = nullptr;
     if (const InputField *field = findInputField(key))
         target = control(field->control);
-    else if (listOfPick.contains(key))
-        target = control(listOfPick.value(key));
+    else if (const DesignPick *pick = findDesignPick(key))
+        target = control(pick->control);
     if (!target)
         return;
     activateWindow();
@@ -682,7 +676,8 @@ bool MainWindow::saveDesignAs()
         return false;
     const QString name = withSuffix(typed, u"json");
     const bool exists = QFileInfo::exists(name);
-    if (exists && !dialogs.askYesNo(this, texts::overwriteTitle.toString(), texts::overwriteQuestion.toString()))
+    if (exists
+        && !dialogs.askYesNo(this, texts::overwriteTitle.toString(), texts::overwriteQuestion.toString()))
         return false;
     return writeDesign(name, exists ? ExistingFile::replace : ExistingFile::keep);
 }
@@ -739,8 +734,9 @@ void MainWindow::rebuildRecentMenu()
     const QStringList recent = recentDesigns();
     for (qsizetype i = 0; i < recent.size(); ++i) {
         const QString file = recent[i];
-        QAction *entry
-            = recentMenu->addAction(texts::recentDesignItem.toString().arg(i + 1).arg(QFileInfo(file).fileName()));
+        // A "&" in the name is shown, not taken for an access key.
+        const QString name = QFileInfo(file).fileName().replace(u'&', u"&&"_s);
+        QAction *entry = recentMenu->addAction(texts::recentDesignItem.toString().arg(i + 1).arg(name));
         entry->setObjectName(u"recent_%1"_s.arg(i + 1));
         entry->setToolTip(QDir::toNativeSeparators(file));
         entry->setStatusTip(QDir::toNativeSeparators(file));

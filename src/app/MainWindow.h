@@ -57,7 +57,8 @@ public:
     static QStringList recentDesigns();
 
     // Puts the form into a scroll area when the screen's free area is
-    // smaller than the window; called on the first show.
+    // smaller than the window. The program calls it before the first show;
+    // pictures of the window leave it out and show the whole form.
     void fitToScreen(const QRect &available);
 
     QLineEdit *textBox(QStringView name) const;

@@ -3,6 +3,8 @@
 #include "MainWindow.h"
 #include "helpwin/HelpWindows.h"
 
+#include <QScreen>
+
 namespace lamina {
 
 MainWindow *startMainWindow(UserDialogs &dialogs, const QString &programFolder, HelpWindows &helpWindows,
@@ -12,6 +14,8 @@ MainWindow *startMainWindow(UserDialogs &dialogs, const QString &programFolder, 
     window->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(window, &MainWindow::instructionsRequested, &helpWindows, &HelpWindows::showDescription);
     QObject::connect(window, &MainWindow::aboutRequested, &helpWindows, &HelpWindows::showAbout);
+    if (const QScreen *screen = window->screen())
+        window->fitToScreen(screen->availableGeometry());
     window->show();
     // A file that cannot be used is said over the shown window, which then
     // keeps the start-up design.

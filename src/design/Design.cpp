@@ -128,7 +128,8 @@ void applyDesignFile(Design &design, const QString &path)
                           u"“%1”不是普通文件，不能作为设计文件"_s.arg(name));
     const auto tooLarge = [&name] {
         return DesignError(
-            u"design file \"%1\" is larger than %2 bytes; a design is far smaller"_s.arg(name).arg(maxDesignFileBytes),
+            u"design file \"%1\" is larger than %2 bytes; a design is far smaller"_s.arg(name).arg(
+                maxDesignFileBytes),
             u"设计文件“%1”超过 %2 字节，不是设计文件"_s.arg(name).arg(maxDesignFileBytes));
     };
     if (info.size() > maxDesignFileBytes)

@@ -179,7 +179,8 @@ AboutWindow::AboutWindow(QWidget *parent)
     label(helptexts::contact.toString(), frame, 1920, 2160, 3855, 975, value, u"Label2(1)"_s);
     label(helptexts::thanksHeading.toString(), frame, 600, 3240, 4575, 495, heading, u"Label1(2)"_s);
     label(helptexts::thanks.toString(), frame, 1920, 3720, 4335, 1695, value, u"Label2(2)"_s);
-    label(helptexts::versionLine.toString().arg(QStringLiteral(LAMINA_VERSION), QString::fromLatin1(qVersion())),
+    label(helptexts::versionLine.toString().arg(QStringLiteral(LAMINA_VERSION),
+                                                QString::fromLatin1(qVersion())),
           frame, 600, 5475, 5775, 375, namedFont(u"宋体"_s, 10.5), u"versionLabel"_s);
 }
 

@@ -708,7 +708,7 @@ void MainWindow::designIsNow(const QString &file)
 
 QString MainWindow::designFolder() const
 {
-    const QString last = QSettings().value(folderKey).toString();
+    QString last = QSettings().value(folderKey).toString();
     if (!last.isEmpty() && QFileInfo(last).isDir())
         return last;
     return projectsFolder();
@@ -733,7 +733,7 @@ void MainWindow::rebuildRecentMenu()
     recentMenu->clear();
     const QStringList recent = recentDesigns();
     for (qsizetype i = 0; i < recent.size(); ++i) {
-        const QString file = recent[i];
+        const QString &file = recent[i];
         // A "&" in the name is shown, not taken for an access key.
         const QString name = QFileInfo(file).fileName().replace(u'&', u"&&"_s);
         QAction *entry = recentMenu->addAction(texts::recentDesignItem.toString().arg(i + 1).arg(name));

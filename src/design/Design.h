@@ -59,7 +59,7 @@ public:
 
 // The largest design file that is read; a design holds some forty short
 // texts, so anything near this is not one.
-inline constexpr qint64 maxDesignFileBytes = 1024 * 1024;
+inline constexpr qint64 maxDesignFileBytes = qint64(1) << 20;
 
 // Sets one key, as a text box or list choice would hold it. Throws
 // DesignError for a key that is not a design key.

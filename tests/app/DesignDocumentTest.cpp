@@ -2,6 +2,7 @@
 // modified mark and the question before unsaved changes are lost.
 
 #include "FakeDialogs.h"
+#include "WindowTestHelpers.h"
 #include "app/MainWindow.h"
 #include "app/StartUp.h"
 #include "app/WindowTexts.h"
@@ -33,26 +34,9 @@ using namespace Qt::Literals::StringLiterals;
 using lamina::MainWindow;
 using lamina::SaveChanges;
 
+using namespace windowtest;
+
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-void pick(QComboBox *combo, int index)
-{
-    combo->setCurrentIndex(index);
-    Q_EMIT combo->activated(index);
-}
 
 const QString unsavedQuestion
     = lamina::texts::productTitle.toString() + u'|' + lamina::texts::unsavedQuestion.toString();

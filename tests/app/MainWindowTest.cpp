@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "FakeDialogs.h"
+#include "WindowTestHelpers.h"
 #include "app/PreviewWindow.h"
 #include "app/WindowTexts.h"
 #include "widgets/PictureBox.h"
@@ -19,27 +20,9 @@
 using namespace Qt::Literals::StringLiterals;
 using lamina::MainWindow;
 
+using namespace windowtest;
+
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-// Picks list entry `index` as a mouse click in the list would.
-void pick(QComboBox *combo, int index)
-{
-    combo->setCurrentIndex(index);
-    Q_EMIT combo->activated(index);
-}
 
 // Picks an arbitrary text, as if the list held it.
 void pickText(QComboBox *combo, const QString &text)

@@ -1,0 +1,33 @@
+#pragma once
+
+// Small helpers the window tests share.
+
+#include <QByteArray>
+#include <QComboBox>
+#include <QFile>
+#include <QString>
+#include <QTest>
+
+namespace windowtest {
+
+inline QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Picks list entry `index` as a mouse click in the list would.
+inline void pick(QComboBox *combo, int index)
+{
+    combo->setCurrentIndex(index);
+    Q_EMIT combo->activated(index);
+}
+
+}  // namespace windowtest

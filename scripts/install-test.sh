@@ -27,6 +27,7 @@ done
 [ -f "$root/usr/share/applications/lamina.desktop" ] || fail "missing the desktop entry"
 [ -f "$root/usr/share/icons/hicolor/48x48/apps/lamina.png" ] || fail "missing the menu icon"
 grep -q '^Name\[zh_CN\]=' "$root/usr/share/applications/lamina.desktop" || fail "desktop entry has no Chinese name"
+grep -q '^Exec=lamina %f$' "$root/usr/share/applications/lamina.desktop" || fail "desktop entry passes no file"
 
 cd "$work"
 "$root/usr/bin/lamina-cli" defaults > design.json

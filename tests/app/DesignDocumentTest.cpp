@@ -505,6 +505,23 @@ private Q_SLOTS:
         QCOMPARE(window->checkSummary(), u"设计检查：未发现问题"_s);
     }
 
+    void tooltipsGiveMeaningAndUnit()
+    {
+        for (QLineEdit *edit : window->findChildren<QLineEdit *>()) {
+            if (edit->parent()->inherits("QComboBox"))
+                continue;
+            QVERIFY2(!edit->toolTip().isEmpty(), qPrintable(edit->objectName()));
+        }
+        for (int i = 0; i <= 12; ++i) {
+            QVERIFY(window->textBox(u"rt(%1)"_s.arg(i))->toolTip().endsWith(u"(mm)"_s)
+                    || window->textBox(u"rt(%1)"_s.arg(i))->toolTip().contains(u"(mm)，"_s));
+            if (i <= 6)
+                QVERIFY(window->textBox(u"st(%1)"_s.arg(i))->toolTip().endsWith(u"(mm)"_s));
+        }
+        QVERIFY(box(u"zb(4)")->toolTip().endsWith(u"(H)"_s));
+        QVERIFY(box(u"zb(5)")->toolTip().endsWith(u"(Ω)"_s));
+    }
+
     void smallScreensScrollTheForm()
     {
         const QSize full = window->sizeHint();

@@ -120,6 +120,9 @@ private Q_SLOTS:
         windows.showAbout();
         QVERIFY(windows.about()->isVisible());
         QVERIFY(!windows.about()->isModal());
+        const QString version = windows.about()->findChild<QLabel *>(u"versionLabel"_s)->text();
+        QVERIFY(version.contains(QStringLiteral(LAMINA_VERSION)));
+        QVERIFY(version.contains(QString::fromLatin1(qVersion())));
     }
 
     void programEndsWithItsLastWindow()

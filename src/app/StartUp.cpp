@@ -3,9 +3,24 @@
 #include "MainWindow.h"
 #include "helpwin/HelpWindows.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QScreen>
+#include <QTranslator>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace lamina {
+
+bool installQtChinese()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(u"qtbase_zh_CN"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(translator))
+        return true;
+    delete translator;
+    return false;
+}
 
 MainWindow *startMainWindow(UserDialogs &dialogs, const QString &programFolder, HelpWindows &helpWindows,
                             const QStringList &designFiles)

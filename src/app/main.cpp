@@ -5,8 +5,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,11 +17,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(u":/pictures/lamina.png"_s));
     lamina::addFontFallbacks();
 
-    // Qt's own dialogs and buttons speak the window's language, whatever the
-    // system's. Without the translation they stay in English.
-    QTranslator qtChinese;
-    if (qtChinese.load(u"qtbase_zh_CN"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtChinese);
+    lamina::installQtChinese();
 
     QCommandLineParser parser;
     parser.addHelpOption();

@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -503,6 +505,14 @@ private Q_SLOTS:
         pick(list(u"k4Combo3"), 0);
         pick(list(u"Combo1"), 0);
         QCOMPARE(window->checkSummary(), u"设计检查：未发现问题"_s);
+    }
+
+    void qtDialogsSpeakChinese()
+    {
+        QVERIFY(lamina::installQtChinese());
+        QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), u"保存"_s);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), u"取消"_s);
     }
 
     void tooltipsGiveMeaningAndUnit()

@@ -54,11 +54,10 @@ EndRingResult computeEndRing(const MotorModel &model)
 
 EndRingResult calculateEndRing(const InputTexts &texts, MotorModel &model)
 {
-    model.barExtension = numberOf(texts, u"barExtension");
-    model.ringRadius = numberOf(texts, u"ringRadius");
-    model.ringArea = numberOf(texts, u"ringArea") / 1000000;
-    model.ringResistivity = numberOf(texts, u"ringResistivity") / 1000000;
-    model.Z2 = countOf(texts, u"Z2");
+    // The calculator's own reading order: a failing box leaves those after it
+    // untouched.
+    for (QStringView key : {u"barExtension", u"ringRadius", u"ringArea", u"ringResistivity", u"Z2"})
+        gatherField(texts, key, model);
     return computeEndRing(model);
 }
 

@@ -43,24 +43,29 @@ std::int16_t countOf(const InputTexts &texts, QStringView key)
         u"%1：“%2”取整后不在 -32768 到 32767 的范围内"_s.arg(field.labelZh, textForMessage(text)));
 }
 
+void gatherField(const InputTexts &texts, QStringView key, MotorModel &model)
+{
+    const InputField &field = fieldOf(key);
+    std::visit(
+        [&](auto member) {
+            using Target = std::remove_reference_t<decltype(model.*member)>;
+            if constexpr (std::is_same_v<Target, std::int16_t>) {
+                model.*member = countOf(texts, field.key);
+            } else {
+                const double number = numberOf(texts, field.key);
+                model.*member = field.scale == perMillion ? number / 1000000 : number;
+            }
+        },
+        field.member);
+}
+
 void gatherInputs(const InputTexts &texts, MotorModel &model)
 {
     // The period number is read twice: its text as typed goes into the
     // periodicity command, its Count everywhere else.
     model.repetitionNumberText = u"repetitionNumber='"_s + texts.value(u"periodNumber"_s) + u"',"_s;
-    for (const InputField &field : inputFields) {
-        std::visit(
-            [&](auto member) {
-                using Target = std::remove_reference_t<decltype(model.*member)>;
-                if constexpr (std::is_same_v<Target, std::int16_t>) {
-                    model.*member = countOf(texts, field.key);
-                } else {
-                    const double number = numberOf(texts, field.key);
-                    model.*member = field.scale == perMillion ? number / 1000000 : number;
-                }
-            },
-            field.member);
-    }
+    for (const InputField &field : inputFields)
+        gatherField(texts, field.key, model);
 }
 
 }  // namespace lamina

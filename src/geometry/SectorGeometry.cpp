@@ -418,4 +418,38 @@ QRectF geometryBounds(const SectorGeometry &geometry, bool includeBox)
     return QRectF(QPointF(left, bottom), QPointF(right, top));
 }
 
+double loopArea(const Loop &loop)
+{
+    // Green's theorem, area = ½∮(x dy − y dx), taken edge by edge: a line
+    // gives the shoelace term, an arc about c of radius r through the angle
+    // θ gives c × (to − from) + r²θ.
+    double twice = 0;
+    for (const Edge &edge : loop) {
+        if (edge.isArc) {
+            const QPointF chord = edge.to - edge.from;
+            const double r = edge.radius();
+            twice += edge.centre.x() * chord.y() - edge.centre.y() * chord.x() + r * r * radians(edge.sweep);
+        } else {
+            twice += edge.from.x() * edge.to.y() - edge.to.x() * edge.from.y();
+        }
+    }
+    return twice / 2;
+}
+
+Loop rotorOpeningLoop(const RotorSlot &slot)
+{
+    const RotorSlotSide &s = slot.side;
+    const RotorSlotSide &t = slot.mirrored;
+    return {
+        Edge::line(s.surfaceCorner, s.openingCorner),
+        Edge::line(s.openingCorner, s.bodyCorner),
+        Edge::line(s.bodyCorner, t.bodyCorner),
+        Edge::line(t.bodyCorner, t.openingCorner),
+        Edge::line(t.openingCorner, t.surfaceCorner),
+        arcAboutCentre(t.surfaceCorner, slot.surfaceOnAxis),
+        arcAboutCentre(slot.surfaceOnAxis, s.surfaceCorner),
+    };
+}
+
+
 }  // namespace lamina

@@ -6,6 +6,7 @@
 #include "WindowTexts.h"
 #include "calc/EndRing.h"
 #include "geometry/DesignChecks.h"
+#include "geometry/DesignData.h"
 #include "geometry/SectorGeometry.h"
 #include "model/Gathering.h"
 #include "model/LaminaError.h"
@@ -350,7 +351,7 @@ void MainWindow::refreshChecks()
 {
     QString whyNot;
     const std::optional<MotorModel> design = designUnderEdit(&whyNot);
-    const std::vector<Finding> findings = design ? checkDesign(*design) : std::vector<Finding>{};
+    const std::vector<Finding> findings = design ? checkDesign(*design, poles) : std::vector<Finding>{};
     qsizetype errors = std::count_if(findings.begin(), findings.end(),
                                      [](const Finding &f) { return f.severity == Severity::error; });
     const qsizetype warnings = qsizetype(findings.size()) - errors;
@@ -365,9 +366,15 @@ void MainWindow::refreshChecks()
     checkStatus->setText(texts::checkSummary.toString().arg(parts.isEmpty() ? texts::noFindings.toString()
                                                                             : parts.join(u"，"_s)));
 
-    if (preview)
-        preview->showDesign(design ? std::optional(buildSectorGeometry(*design)) : std::nullopt, findings,
-                            whyNot);
+    if (preview) {
+        std::optional<SectorGeometry> geometry;
+        std::optional<DesignData> data;
+        if (design) {
+            geometry = buildSectorGeometry(*design);
+            data = computeDesignData(*design, *geometry);
+        }
+        preview->showDesign(geometry, findings, whyNot, data);
+    }
 }
 
 void MainWindow::showPreview()
@@ -376,6 +383,11 @@ void MainWindow::showPreview()
         preview = new PreviewWindow(this);
         preview->setAttribute(Qt::WA_DeleteOnClose);
         connect(preview, &PreviewWindow::fieldRequested, this, &MainWindow::focusField);
+        preview->setPoles(poles);
+        connect(preview, &PreviewWindow::polesEdited, this, [this](const QString &text) {
+            poles = text;
+            refreshChecks();
+        });
         refreshChecks();
     }
     preview->show();

@@ -77,6 +77,9 @@ private:
     MotorModel motor;
     QHash<QString, QWidget *> controls;
     QPointer<PreviewWindow> preview;
+    // The pole count 2p as typed in the preview window; part of the design,
+    // never of the script.
+    QString poles;
     QLabel *checkStatus = nullptr;
     bool placed = false;
 };

@@ -97,6 +97,9 @@ QByteArray asTable(const DesignData &data, const std::vector<Finding> &findings)
     for (const DesignDataRow &row : rows)
         text += line(row.english, designFigureText(row.first),
                      row.paired ? designFigureText(row.second) : QString(), row.unit);
+    text += u"\nCarter factor k = τ / (τ − γδ), γ = (b0/δ)² / (5 + b0/δ), as in Boldea and Nasar,\n"
+            u"The Induction Machine Handbook; slot-combination rules as in Sawhney,\n"
+            u"A Course in Electrical Machine Design (given the key poles).\n"_s;
     if (!findings.empty())
         text += u'\n';
     for (const Finding &finding : findings)

@@ -443,13 +443,13 @@ private:
         const bool pickedEven = m.periodicityTypeText == u"PeriodicityCyclicType(),";
         if ((odd && pickedEven) || (!odd && pickedOdd))
             error({u"periodicityType"_s, u"poles"_s},
-                  u"每个扇区 %1 极（2p / P = %2 / %3）为%4数：应选“%5”，而非“%6”"_s.arg(perSector)
+                  u"每个扇区的极数 2p / P = %2 / %3 = %1 为%4数：应选“%5”，而非“%6”"_s.arg(perSector)
                       .arg(poles)
                       .arg(P)
                       .arg(odd ? u"奇"_s : u"偶"_s,
                            odd ? u"奇对称周期"_s : u"偶对称周期"_s,
                            odd ? u"偶对称周期"_s : u"奇对称周期"_s),
-                  u"a sector holds %1 poles (2p / P = %2 / %3), an %4 number: the periodicity must be %5, not %6"_s
+                  u"poles per sector 2p / P = %2 / %3 = %1 is %4: the periodicity must be %5, not %6"_s
                       .arg(perSector)
                       .arg(poles)
                       .arg(P)

@@ -182,8 +182,9 @@ QWidget *PreviewWindow::createDataPanel()
 {
     table = new QTableWidget(0, 4);
     table->setObjectName(u"designData"_s);
-    table->setHorizontalHeaderLabels({previewTexts::quantityColumn.toString(), previewTexts::statorColumn.toString(),
-                                      previewTexts::rotorColumn.toString(), previewTexts::unitColumn.toString()});
+    table->setHorizontalHeaderLabels(
+        {previewTexts::quantityColumn.toString(), previewTexts::statorColumn.toString(),
+         previewTexts::rotorColumn.toString(), previewTexts::unitColumn.toString()});
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -223,7 +224,8 @@ void PreviewWindow::showDesign(const std::optional<SectorGeometry> &geometry,
         const bool error = finding.severity == Severity::error;
         errors += error ? 1 : 0;
         auto *item = new QListWidgetItem(
-            (error ? previewTexts::errorPrefix : previewTexts::warningPrefix).toString() + finding.chinese, list);
+            (error ? previewTexts::errorPrefix : previewTexts::warningPrefix).toString() + finding.chinese,
+            list);
         item->setForeground(error ? QColor(160, 0, 0) : QColor(150, 90, 0));
         if (!finding.keys.isEmpty())
             item->setData(keyRole, finding.keys.first());

@@ -44,13 +44,14 @@ QByteArray asJson(const DesignData &data, const std::vector<Finding> &findings)
             insertAt(root, row.secondKey, jsonNumber(row.second));
     }
     insertAt(root, u"sector/periods"_s, data.sector.periods);
-    root.insert(u"units"_s, QJsonObject{
-                                {u"length"_s, u"mm"_s},
-                                {u"area"_s, u"mm2"_s},
-                                {u"angle"_s, u"degree"_s},
-                                {u"inductance"_s, u"H"_s},
-                                {u"resistance"_s, u"ohm"_s},
-                            });
+    root.insert(u"units"_s,
+                QJsonObject{
+                    {u"length"_s, u"mm"_s},
+                    {u"area"_s, u"mm2"_s},
+                    {u"angle"_s, u"degree"_s},
+                    {u"inductance"_s, u"H"_s},
+                    {u"resistance"_s, u"ohm"_s},
+                });
     QJsonArray list;
     for (const Finding &finding : findings) {
         list.append(QJsonObject{
@@ -68,8 +69,8 @@ QByteArray asCsv(const DesignData &data)
 {
     QString text = u"key,value,unit\n"_s;
     const auto line = [&text](const QString &key, double value, const QString &unit) {
-        text += QString(key).replace(u'/', u'.') + u',' + (std::isfinite(value) ? QString::number(value, 'g', 12) : QString())
-            + u',' + unit + u'\n';
+        text += QString(key).replace(u'/', u'.') + u','
+            + (std::isfinite(value) ? QString::number(value, 'g', 12) : QString()) + u',' + unit + u'\n';
     };
     for (const DesignDataRow &row : designDataRows(data)) {
         line(row.firstKey, row.first, row.unit);
@@ -103,7 +104,8 @@ QByteArray asTable(const DesignData &data, const std::vector<Finding> &findings)
     if (!findings.empty())
         text += u'\n';
     for (const Finding &finding : findings)
-        text += (finding.severity == Severity::error ? u"error: "_s : u"warning: "_s) + finding.english + u'\n';
+        text += (finding.severity == Severity::error ? u"error: "_s : u"warning: "_s) + finding.english
+            + u'\n';
     return text.toUtf8();
 }
 
@@ -130,8 +132,7 @@ int runReport(const QCommandLineParser &parser)
     else if (format == u"csv") {
         printOut(asCsv(data));
         printWarnings(findings);
-    }
-    else
+    } else
         printOut(asTable(data, findings));
     return Success;
 }

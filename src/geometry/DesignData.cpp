@@ -105,10 +105,12 @@ void explainMissing(DesignData &data, const SectorGeometry &g)
         data.problemEnglish = u"the number of periods P is not positive, so no sector can be formed"_s;
     } else if (std::isnan(data.stator.slotArea)) {
         data.problemChinese = u"定子槽无法构成：须选择半闭口梨形槽且尺寸为有限数"_s;
-        data.problemEnglish = u"the stator slot cannot be formed: it must be the pear-shaped slot with finite dimensions"_s;
+        data.problemEnglish
+            = u"the stator slot cannot be formed: it must be the pear-shaped slot with finite dimensions"_s;
     } else if (std::isnan(data.rotor.slotArea)) {
         data.problemChinese = u"转子槽无法构成：须选择单笼梯形槽1且尺寸为有限数"_s;
-        data.problemEnglish = u"the rotor slot cannot be formed: it must be the trapezoidal slot with finite dimensions"_s;
+        data.problemEnglish
+            = u"the rotor slot cannot be formed: it must be the trapezoidal slot with finite dimensions"_s;
     }
 }
 
@@ -165,11 +167,11 @@ std::vector<DesignDataRow> designDataRows(const DesignData &d)
         pair(u"槽距"_s, u"slot pitch"_s, u"mm"_s, s.slotPitch, r.slotPitch, u"slotPitch"_s),
         pair(u"最小齿宽"_s, u"narrowest tooth"_s, u"mm"_s, s.toothWidthMin, r.toothWidthMin,
              u"toothWidthMin"_s),
-        pair(u"最小齿宽处半径"_s, u"narrowest tooth at radius"_s, u"mm"_s, s.toothWidthMinRadius, r.toothWidthMinRadius,
-             u"toothWidthMinRadius"_s),
+        pair(u"最小齿宽处半径"_s, u"narrowest tooth at radius"_s, u"mm"_s, s.toothWidthMinRadius,
+             r.toothWidthMinRadius, u"toothWidthMinRadius"_s),
         pair(u"最大齿宽"_s, u"widest tooth"_s, u"mm"_s, s.toothWidthMax, r.toothWidthMax, u"toothWidthMax"_s),
-        pair(u"最大齿宽处半径"_s, u"widest tooth at radius"_s, u"mm"_s, s.toothWidthMaxRadius, r.toothWidthMaxRadius,
-             u"toothWidthMaxRadius"_s),
+        pair(u"最大齿宽处半径"_s, u"widest tooth at radius"_s, u"mm"_s, s.toothWidthMaxRadius,
+             r.toothWidthMaxRadius, u"toothWidthMaxRadius"_s),
         single(u"气隙 δ"_s, u"air gap"_s, u"mm"_s, d.airGap, u"airGap"_s),
         DesignDataRow{u"卡特系数"_s, u"Carter factor"_s, QString(), d.carterStator, d.carterRotor, true,
                       u"carterStator"_s, u"carterRotor"_s},

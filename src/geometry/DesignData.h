@@ -22,7 +22,7 @@ struct SlotData
     double slotOpeningArea = noFigure;  // from that circle to the width bs1 (stator) or br1 (rotor)
     double slotBodyArea = noFigure;     // slotArea − slotOpeningArea
     double slotHeight = noFigure;       // from the bore or rotor surface to the slot's far end
-    double yokeHeight = noFigure;       // from the slot's far end to the outer circle (stator) or shaft (rotor)
+    double yokeHeight = noFigure;       // from the slot end to the outer circle, or the shaft
     double slotPitch = noFigure;        // arc length at the bore or rotor surface
     double slotOpening = noFigure;      // b0: b01 or b02
     // The tooth between two slots, measured square to the line halfway
@@ -42,7 +42,7 @@ struct EndRingData
 
 struct SectorData
 {
-    int periods = 0;         // P
+    int periods = 0;                // P
     double angle = noFigure;        // 360/P, degrees
     double statorSlots = noFigure;  // Z1/P
     double rotorSlots = noFigure;   // Z2/P

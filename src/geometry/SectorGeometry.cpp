@@ -209,16 +209,17 @@ Loop rotorSlotPart(const RotorSlot &slot, bool whole)
     const RotorSlotSide &t = slot.mirrored;
     Loop loop{Edge::line(s.surfaceCorner, s.openingCorner), Edge::line(s.openingCorner, s.bodyCorner)};
     if (whole) {
-        loop.insert(loop.end(), {Edge::line(s.bodyCorner, s.bottomCorner),
-                                 Edge::line(s.bottomCorner, slot.bottomOnAxis),
-                                 Edge::line(slot.bottomOnAxis, t.bottomCorner),
-                                 Edge::line(t.bottomCorner, t.bodyCorner)});
+        loop.insert(loop.end(),
+                    {Edge::line(s.bodyCorner, s.bottomCorner), Edge::line(s.bottomCorner, slot.bottomOnAxis),
+                     Edge::line(slot.bottomOnAxis, t.bottomCorner),
+                     Edge::line(t.bottomCorner, t.bodyCorner)});
     } else {
         loop.push_back(Edge::line(s.bodyCorner, t.bodyCorner));
     }
-    loop.insert(loop.end(), {Edge::line(t.bodyCorner, t.openingCorner), Edge::line(t.openingCorner, t.surfaceCorner),
-                             arcAboutCentre(t.surfaceCorner, slot.surfaceOnAxis),
-                             arcAboutCentre(slot.surfaceOnAxis, s.surfaceCorner)});
+    loop.insert(loop.end(),
+                {Edge::line(t.bodyCorner, t.openingCorner), Edge::line(t.openingCorner, t.surfaceCorner),
+                 arcAboutCentre(t.surfaceCorner, slot.surfaceOnAxis),
+                 arcAboutCentre(slot.surfaceOnAxis, s.surfaceCorner)});
     return loop;
 }
 

@@ -12,7 +12,8 @@ bool PainterCanvas::clippedAway(const QPainterPath &path, double reach) const
 {
     if (!painter.hasClipping())
         return false;
-    const QRectF extent = painter.transform().mapRect(path.controlPointRect()).adjusted(-reach, -reach, reach, reach);
+    const QRectF extent
+        = painter.transform().mapRect(path.controlPointRect()).adjusted(-reach, -reach, reach, reach);
     return !painter.transform().mapRect(painter.clipBoundingRect()).intersects(extent);
 }
 

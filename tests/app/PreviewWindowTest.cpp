@@ -1,9 +1,9 @@
 // The preview window's design-data table, its pole-count box and the copy
 // to the clipboard, alone and as the main window drives them.
 
+#include "app/PreviewWindow.h"
 #include "FakeDialogs.h"
 #include "app/MainWindow.h"
-#include "app/PreviewWindow.h"
 #include "design/Design.h"
 
 #include <QClipboard>
@@ -93,8 +93,8 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         lamina::MainWindow window(dialogs, folder.path());
         // The default design with every list picked, as the user would.
-        const std::pair<const char16_t *, int> picks[] = {
-            {u"k2Combo1", 0}, {u"k4Combo3", 0}, {u"Combo1", 0}, {u"Combo2", 1}};
+        const std::pair<const char16_t *, int> picks[]
+            = {{u"k2Combo1", 0}, {u"k4Combo3", 0}, {u"Combo1", 0}, {u"Combo2", 1}};
         for (const auto &[list, index] : picks) {
             window.comboBox(list)->setCurrentIndex(index);
             Q_EMIT window.comboBox(list)->activated(index);

@@ -141,15 +141,16 @@ TEST_F(CheckCliTest, PreviewStatuses)
 
 TEST_F(CheckCliTest, ReportJsonHasEveryKeyInItsUnit)
 {
-    const CliRun run = cli({u"report"_s, u"--design"_s, example, u"--set"_s, u"poles=4"_s, u"--format"_s, u"json"_s});
+    const CliRun run
+        = cli({u"report"_s, u"--design"_s, example, u"--set"_s, u"poles=4"_s, u"--format"_s, u"json"_s});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     QJsonParseError error;
     const QJsonObject report = QJsonDocument::fromJson(run.out, &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
 
-    const QStringList slotKeys{u"slotArea"_s,      u"slotOpeningArea"_s,     u"slotBodyArea"_s,
-                               u"slotHeight"_s,    u"yokeHeight"_s,          u"slotPitch"_s,
-                               u"toothWidthMin"_s, u"toothWidthMinRadius"_s, u"toothWidthMax"_s,
+    const QStringList slotKeys{u"slotArea"_s,           u"slotOpeningArea"_s,     u"slotBodyArea"_s,
+                               u"slotHeight"_s,         u"yokeHeight"_s,          u"slotPitch"_s,
+                               u"toothWidthMin"_s,      u"toothWidthMinRadius"_s, u"toothWidthMax"_s,
                                u"toothWidthMaxRadius"_s};
     for (const QString &core : {u"stator"_s, u"rotor"_s}) {
         const QJsonObject slot = report.value(core).toObject();
@@ -158,7 +159,8 @@ TEST_F(CheckCliTest, ReportJsonHasEveryKeyInItsUnit)
             EXPECT_TRUE(slot.value(key).isDouble()) << (core + u'.' + key).toStdString();
     }
     for (const char16_t *key : {u"airGap", u"carterStator", u"carterRotor", u"carter"})
-        EXPECT_TRUE(report.value(QString::fromUtf16(key)).isDouble()) << QString::fromUtf16(key).toStdString();
+        EXPECT_TRUE(report.value(QString::fromUtf16(key)).isDouble())
+            << QString::fromUtf16(key).toStdString();
     const QJsonObject ring = report.value(u"endRing"_s).toObject();
     EXPECT_TRUE(ring.value(u"leakageInductance"_s).isDouble());
     EXPECT_TRUE(ring.value(u"resistance"_s).isDouble());

@@ -256,7 +256,6 @@ TEST(ToothWidth, NotMeasuredForSlotsTheScriptDoesNotDraw)
     EXPECT_TRUE(std::isnan(narrowestStatorTooth(modelWith({{u"Z1", u"2"}})).width)) << "no teeth to speak of";
 }
 
-
 // The findings about a pole count alone, for a design with the given settings.
 std::vector<Finding> poleFindings(const char16_t *poles, Settings settings, bool evenPicked = false)
 {
@@ -287,10 +286,10 @@ TEST(PoleCount, PeriodicityFollowsThePolesPerSector)
         {u"  ", u"4", true, ""},
     };
     for (const Row &row : rows) {
-        const std::vector<Finding> findings
-            = poleFindings(row.poles, {{u"periodNumber", row.periods}, {u"Z1", u"48"}, {u"Z2", u"38"}}, row.evenPicked);
-        const std::string context = QString::fromUtf16(row.poles).toStdString() + " poles, P = "
-            + QString::fromUtf16(row.periods).toStdString() + describe(findings);
+        const std::vector<Finding> findings = poleFindings(
+            row.poles, {{u"periodNumber", row.periods}, {u"Z1", u"48"}, {u"Z2", u"38"}}, row.evenPicked);
+        const std::string context = QString::fromUtf16(row.poles).toStdString()
+            + " poles, P = " + QString::fromUtf16(row.periods).toStdString() + describe(findings);
         if (*row.expected == 0) {
             EXPECT_TRUE(findings.empty()) << context;
             continue;
@@ -351,7 +350,8 @@ TEST(PoleCount, SlotCombinationRulesNameTheirNumbers)
         for (std::size_t k = 0; k < findings.size(); ++k) {
             EXPECT_EQ(findings[k].severity, Severity::warning) << context;
             EXPECT_TRUE(findings[k].english.contains(QString::fromUtf8(row.rules[k]))) << context;
-            const QString numbers = u"Z1 − Z2 = %1 − %2"_s.arg(QString::fromUtf16(row.z1), QString::fromUtf16(row.z2));
+            const QString numbers
+                = u"Z1 − Z2 = %1 − %2"_s.arg(QString::fromUtf16(row.z1), QString::fromUtf16(row.z2));
             EXPECT_TRUE(findings[k].english.contains(numbers)) << context;
             EXPECT_TRUE(findings[k].english.contains(u"2p = "_s + QString::fromUtf16(row.poles))) << context;
         }

@@ -87,10 +87,27 @@ TEST(DesignDataAreas, SecondDesignWithOtherProportions)
 {
     // A small four-pole machine: wide opening, short wedge, stubby rotor bars.
     const DesignData data = computeDesignData(modelWith({
-        {u"DI1", u"80"}, {u"D1", u"130"}, {u"Z1", u"24"}, {u"B01", u"2.6"}, {u"B11", u"4"}, {u"B21", u"5.4"},
-        {u"H01", u"0.5"}, {u"H11", u"1.1"}, {u"H21", u"9"}, {u"R21", u"2.7"}, {u"D2", u"79.3"}, {u"DI2", u"25"},
-        {u"Z2", u"20"}, {u"B02", u"1.8"}, {u"B12", u"5.5"}, {u"B22", u"3.2"}, {u"H02", u"0.9"}, {u"H12", u"0.6"},
-        {u"H22", u"11"}, {u"boxInnerDiameter", u"90"}, {u"boxOuterDiameter", u"120"},
+        {u"DI1", u"80"},
+        {u"D1", u"130"},
+        {u"Z1", u"24"},
+        {u"B01", u"2.6"},
+        {u"B11", u"4"},
+        {u"B21", u"5.4"},
+        {u"H01", u"0.5"},
+        {u"H11", u"1.1"},
+        {u"H21", u"9"},
+        {u"R21", u"2.7"},
+        {u"D2", u"79.3"},
+        {u"DI2", u"25"},
+        {u"Z2", u"20"},
+        {u"B02", u"1.8"},
+        {u"B12", u"5.5"},
+        {u"B22", u"3.2"},
+        {u"H02", u"0.9"},
+        {u"H12", u"0.6"},
+        {u"H22", u"11"},
+        {u"boxInnerDiameter", u"90"},
+        {u"boxOuterDiameter", u"120"},
     }));
     ASSERT_TRUE(data.complete()) << data.problemEnglish.toStdString();
     expectStatorAreas(data.stator, {80, 2.6, 4, 5.4, 0.5, 1.1, 9});
@@ -149,9 +166,11 @@ TEST(DesignDataTeeth, DefaultTeethAreNarrowestNearTheAirGap)
     EXPECT_NEAR(data.stator.toothWidthMaxRadius, std::hypot(atB21, 4.15), 1e-9);
     const double rotorHalf = pi / 28;
     const double atB12 = 67.6 - 2.2, atB22 = atB12 - 18.8;
-    EXPECT_NEAR(data.rotor.toothWidthMin, 2 * (atB12 * std::sin(rotorHalf) - 3.45 * std::cos(rotorHalf)), 1e-9);
+    EXPECT_NEAR(data.rotor.toothWidthMin, 2 * (atB12 * std::sin(rotorHalf) - 3.45 * std::cos(rotorHalf)),
+                1e-9);
     EXPECT_NEAR(data.rotor.toothWidthMinRadius, std::hypot(atB12, 3.45), 1e-9);
-    EXPECT_NEAR(data.rotor.toothWidthMax, 2 * (atB22 * std::sin(rotorHalf) - 1.2 * std::cos(rotorHalf)), 1e-9);
+    EXPECT_NEAR(data.rotor.toothWidthMax, 2 * (atB22 * std::sin(rotorHalf) - 1.2 * std::cos(rotorHalf)),
+                1e-9);
 }
 
 TEST(DesignDataYokes, HeightsFromTheSlotEndToTheOuterCircleAndTheShaft)

@@ -43,7 +43,6 @@ QByteArray asJson(const DesignData &data, const std::vector<Finding> &findings)
         if (row.paired)
             insertAt(root, row.secondKey, jsonNumber(row.second));
     }
-    insertAt(root, u"sector/periods"_s, data.sector.periods);
     root.insert(u"units"_s,
                 QJsonObject{
                     {u"length"_s, u"mm"_s},
@@ -122,11 +121,18 @@ int runReport(const QCommandLineParser &parser)
     const Design design = loadDesign(parser);
     const MotorModel model = modelFromDesign(design);
     const DesignData data = computeDesignData(model);
+    const std::vector<Finding> findings = checkDesign(model, design.poles);
     if (!data.complete()) {
-        printError(u"no design data: "_s + data.problemEnglish);
+        // The checks' first error about the missing part names the value at fault.
+        const auto error = std::find_if(findings.begin(), findings.end(), [&data](const Finding &f) {
+            return f.severity == Severity::error
+                && std::any_of(f.keys.begin(), f.keys.end(),
+                               [&data](const QString &key) { return data.problemKeys.contains(key); });
+        });
+        printError(u"no design data: "_s + data.problemEnglish
+                   + (error != findings.end() ? u" (%1)"_s.arg(error->english) : QString()));
         return Failure;
     }
-    const std::vector<Finding> findings = checkDesign(model, design.poles);
     if (format == u"json")
         printOut(asJson(data, findings));
     else if (format == u"csv") {

@@ -103,14 +103,26 @@ void explainMissing(DesignData &data, const SectorGeometry &g)
     if (g.periods <= 0) {
         data.problemChinese = u"周期数 P 不是正数，无法构成扇区"_s;
         data.problemEnglish = u"the number of periods P is not positive, so no sector can be formed"_s;
+        data.problemKeys = QStringList{u"periodNumber"_s};
     } else if (std::isnan(data.stator.slotArea)) {
-        data.problemChinese = u"定子槽无法构成：须选择半闭口梨形槽且尺寸为有限数"_s;
+        data.problemChinese = u"定子槽无法构成：须为半闭口梨形槽，槽数为正，尺寸为有限数"_s;
         data.problemEnglish
-            = u"the stator slot cannot be formed: it must be the pear-shaped slot with finite dimensions"_s;
+            = u"the stator slot cannot be formed: it needs the pear-shaped slot, a positive slot count and finite dimensions"_s;
+        data.problemKeys = QStringList{u"statorSlotType"_s,
+                                       u"Z1"_s,
+                                       u"DI1"_s,
+                                       u"B01"_s,
+                                       u"B11"_s,
+                                       u"B21"_s,
+                                       u"H01"_s,
+                                       u"H11"_s,
+                                       u"H21"_s};
     } else if (std::isnan(data.rotor.slotArea)) {
-        data.problemChinese = u"转子槽无法构成：须选择单笼梯形槽1且尺寸为有限数"_s;
+        data.problemChinese = u"转子槽无法构成：须为单笼梯形槽1，槽数为正，尺寸为有限数"_s;
         data.problemEnglish
-            = u"the rotor slot cannot be formed: it must be the trapezoidal slot with finite dimensions"_s;
+            = u"the rotor slot cannot be formed: it needs the trapezoidal slot, a positive slot count and finite dimensions"_s;
+        data.problemKeys = QStringList{u"rotorSlotType"_s, u"Z2"_s,  u"D2"_s,  u"B02"_s, u"B12"_s,
+                                       u"B22"_s,           u"H02"_s, u"H12"_s, u"H22"_s};
     }
 }
 

@@ -4,6 +4,7 @@
 #include "model/MotorModel.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <limits>
 #include <vector>
@@ -61,6 +62,7 @@ struct DesignData
     // Why the slot figures are missing, empty when the geometry was formed.
     QString problemChinese;
     QString problemEnglish;
+    QStringList problemKeys;  // the design keys that shape the missing part
 
     bool complete() const { return problemEnglish.isEmpty(); }
 };

@@ -51,8 +51,9 @@ Commands:
            findings; with the key poles (the pole count 2p) set, the findings
            judge the periodicity and the slot combination (rules as in
            A. K. Sawhney, A Course in Electrical Machine Design). Carter
-           factor k = tau/(tau - gamma*delta), gamma = (b0/delta)^2/(5 + b0/delta).
-           Exit status 1 when the slots cannot be formed.
+           factor k = tau / (tau - gamma delta), where
+           gamma = (b0/delta)^2 / (5 + b0/delta). Exit status 1 when the
+           slots cannot be formed.
   defaults Print the default design as JSON, a starting point for --design.
 
 A design file is a JSON object whose keys are the input fields (D1, DI1, Z1,

@@ -6,6 +6,7 @@
 #include "WindowTexts.h"
 #include "calc/EndRing.h"
 #include "geometry/DesignChecks.h"
+#include "geometry/DesignData.h"
 #include "geometry/SectorGeometry.h"
 #include "model/Gathering.h"
 #include "model/LaminaError.h"
@@ -342,6 +343,8 @@ void MainWindow::showDesign(const Design &shown)
         listPicked(pick);
     }
     choices.poles = shown.poles;
+    if (preview)
+        preview->setPoles(shown.poles);
     showingDesign = false;
 }
 
@@ -512,7 +515,7 @@ void MainWindow::refreshChecks()
 {
     QString whyNot;
     const std::optional<MotorModel> design = designUnderEdit(&whyNot);
-    const std::vector<Finding> findings = design ? checkDesign(*design) : std::vector<Finding>{};
+    const std::vector<Finding> findings = design ? checkDesign(*design, choices.poles) : std::vector<Finding>{};
 
     // A choice not made yet is something to do, not an error: the status
     // bar names it and counts only the rest.
@@ -553,9 +556,15 @@ void MainWindow::refreshChecks()
     }
     checkStatus->setText(status);
 
-    if (preview)
-        preview->showDesign(design ? std::optional(buildSectorGeometry(*design)) : std::nullopt, findings,
-                            whyNot);
+    if (preview) {
+        std::optional<SectorGeometry> geometry;
+        std::optional<DesignData> data;
+        if (design) {
+            geometry = buildSectorGeometry(*design);
+            data = computeDesignData(*design, *geometry);
+        }
+        preview->showDesign(geometry, findings, whyNot, data);
+    }
 }
 
 void MainWindow::showPreview()
@@ -564,6 +573,8 @@ void MainWindow::showPreview()
         preview = new PreviewWindow(this);
         preview->setAttribute(Qt::WA_DeleteOnClose);
         connect(preview, &PreviewWindow::fieldRequested, this, &MainWindow::focusField);
+        preview->setPoles(choices.poles);
+        connect(preview, &PreviewWindow::polesEdited, this, &MainWindow::setPoles);
         refreshChecks();
     }
     preview->show();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/DesignChecks.h"
+#include "geometry/DesignData.h"
 #include "geometry/SectorGeometry.h"
 #include "preview/ViewTransform.h"
 
@@ -9,7 +10,9 @@
 #include <optional>
 
 class QLabel;
+class QLineEdit;
 class QListWidget;
+class QTableWidget;
 
 namespace lamina {
 
@@ -44,8 +47,10 @@ private:
     std::optional<QPointF> dragFrom;
 };
 
-// 几何预览: the sector of the design as typed so far, and what the checks
-// find in it. It reads the main window's boxes, never its model.
+// 几何预览: the sector of the design as typed so far, what the checks find
+// in it and its design data. It reads the main window's boxes, never its
+// model; its pole-count box belongs to the design and is reported with
+// polesEdited.
 class PreviewWindow : public QWidget
 {
     Q_OBJECT
@@ -53,21 +58,41 @@ class PreviewWindow : public QWidget
 public:
     explicit PreviewWindow(QWidget *parent = nullptr);
 
-    // A new design to show; gatherError is set when the boxes cannot be read.
+    // A new design to show; gatherError is set when the boxes cannot be read,
+    // and data is empty then.
     void showDesign(const std::optional<SectorGeometry> &geometry, const std::vector<Finding> &findings,
-                    const QString &gatherError);
+                    const QString &gatherError, const std::optional<DesignData> &data = std::nullopt);
+
+    // Shows the design's pole count; emits nothing.
+    void setPoles(const QString &poles);
+    QString poles() const;
 
     SectorView *sectorView() const { return view; }
     QListWidget *findingList() const { return list; }
+    QTableWidget *designDataTable() const { return table; }
+
+    // The design-data table as tab-separated lines, headings first.
+    QString designDataText() const;
+
+public Q_SLOTS:
+    void copyDesignData();
 
 Q_SIGNALS:
     // The user clicked a finding about this design key.
     void fieldRequested(const QString &key);
+    // The user changed the pole count.
+    void polesEdited(const QString &poles);
 
 private:
+    QWidget *createChecksPanel();
+    QWidget *createDataPanel();
+    void showDesignData(const std::optional<DesignData> &data);
+
     SectorView *view;
     QListWidget *list;
     QLabel *summary;
+    QLineEdit *polesBox;
+    QTableWidget *table;
 };
 
 }  // namespace lamina

@@ -2,6 +2,7 @@
 // the end-ring calculator without the window.
 
 #include "CliSupport.h"
+#include "ReportCommand.h"
 #include "calc/EndRing.h"
 #include "geometry/DesignChecks.h"
 #include "design/Design.h"
@@ -44,6 +45,15 @@ Commands:
            Draw the periodic sector the script builds (default size 1200x900).
   end-ring [--design FILE.json] [--set KEY=TEXT]...
            Print the rotor end-ring leakage inductance (H) and resistance (ohm).
+  report   [--design FILE.json] [--set KEY=TEXT]... [--format text|json|csv]
+           Print the design data (slot areas in mm², slot and yoke heights,
+           tooth widths, air gap, Carter factors, end ring, sector) and the
+           findings; with the key poles (the pole count 2p) set, the findings
+           judge the periodicity and the slot combination (rules as in
+           A. K. Sawhney, A Course in Electrical Machine Design). Carter
+           factor k = tau / (tau - gamma delta), where
+           gamma = (b0/delta)^2 / (5 + b0/delta). Exit status 1 when the
+           slots cannot be formed.
   defaults Print the default design as JSON, a starting point for --design.
 
 A design file is a JSON object whose keys are the input fields (D1, DI1, Z1,
@@ -141,13 +151,14 @@ int runDefaults(const QCommandLineParser &parser)
 void describeOptions(QCommandLineParser &parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addPositionalArgument(u"command"_s, u"script, check, preview, end-ring or defaults"_s);
+    parser.addPositionalArgument(u"command"_s, u"script, check, preview, end-ring, report or defaults"_s);
     parser.addOptions({
         {u"design"_s, u"Design file (JSON)."_s, u"file"_s},
         {u"set"_s, u"Set one design key."_s, u"key=text"_s},
         {u"output"_s, u"Script or picture file to write."_s, u"file"_s},
         {u"force"_s, u"Replace an existing script file."_s},
         {u"size"_s, u"Picture size in pixels."_s, u"WxH"_s},
+        {u"format"_s, u"Report format: text, json or csv."_s, u"format"_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
     });
 }
@@ -207,7 +218,7 @@ int main(int argc, char *argv[])
     try {
         if (positional.size() != 1)
             throw UsageProblem{
-                u"expected one command: script, check, preview, end-ring or defaults (see --help)"_s};
+                u"expected one command: script, check, preview, end-ring, report or defaults (see --help)"_s};
         const QString &command = positional.first();
         if (command == u"script")
             return runScript(parser);
@@ -217,6 +228,8 @@ int main(int argc, char *argv[])
             return runPreview(parser);
         if (command == u"end-ring")
             return runEndRing(parser);
+        if (command == u"report")
+            return runReport(parser);
         if (command == u"defaults")
             return runDefaults(parser);
         throw UsageProblem{u"unknown command \"%1\" (see --help)"_s.arg(command)};

@@ -83,8 +83,9 @@ ToothPinch narrowest(const std::vector<Corner> &corners, double slotCount)
 class Checker
 {
 public:
-    explicit Checker(const MotorModel &model)
+    Checker(const MotorModel &model, const QString &poles)
         : m(model)
+        , polesText(poles)
     {}
 
     std::vector<Finding> run()
@@ -96,6 +97,7 @@ public:
         checkStatorSlot();
         checkRotorSlot();
         checkBoxAndMesh();
+        checkPoles();
         return std::move(findings);
     }
 
@@ -393,7 +395,108 @@ private:
                     u"relative mesh deviation %1 ≤ 0: it must be positive"_s.arg(num(m.meshDeviation)));
     }
 
+    void checkPoles()
+    {
+        if (polesText.trimmed().isEmpty())
+            return;
+        const std::optional<long long> poles = poleCountOf(polesText);
+        if (!poles) {
+            const QString shown = polesText.size() > 24 ? polesText.left(24) + u"…"_s : polesText;
+            error(
+                {u"poles"_s}, u"极数 2p =“%1”不是 2 到 1000000 之间的偶数：不作周期和槽配合判断"_s.arg(shown),
+                u"pole count 2p = \"%1\" is not an even whole number from 2 to 1000000: no periodicity or slot-combination advice"_s
+                    .arg(shown));
+            return;
+        }
+        checkPeriodicity(*poles);
+        checkSlotCombination(*poles);
+    }
+
+    // A sector of 360°/P spans 2p/P poles. The field repeats with its sign
+    // turned over an odd count and unchanged over an even one.
+    void checkPeriodicity(long long poles)
+    {
+        const int P = m.periodNumber;
+        if (P <= 0)
+            return;
+        if (poles % P != 0) {
+            error(
+                {u"poles"_s, u"periodNumber"_s},
+                u"每个扇区的极数 2p / P = %1 / %2 = %3 不是整数：该周期数不能用于此极数"_s.arg(poles)
+                    .arg(P)
+                    .arg(num(double(poles) / P)),
+                u"poles per sector 2p / P = %1 / %2 = %3 is not whole: this number of periods does not fit the pole count"_s
+                    .arg(poles)
+                    .arg(P)
+                    .arg(num(double(poles) / P)));
+            return;
+        }
+        const long long perSector = poles / P;
+        const bool odd = perSector % 2 != 0;
+        const bool pickedOdd = m.periodicityTypeText == u"PeriodicityAnticyclicType(),";
+        const bool pickedEven = m.periodicityTypeText == u"PeriodicityCyclicType(),";
+        if ((odd && pickedEven) || (!odd && pickedOdd))
+            error({u"periodicityType"_s, u"poles"_s},
+                  u"每个扇区的极数 2p / P = %2 / %3 = %1 为%4数：应选“%5”，而非“%6”"_s.arg(perSector)
+                      .arg(poles)
+                      .arg(P)
+                      .arg(odd ? u"奇"_s : u"偶"_s, odd ? u"奇对称周期"_s : u"偶对称周期"_s,
+                           odd ? u"偶对称周期"_s : u"奇对称周期"_s),
+                  u"poles per sector 2p / P = %2 / %3 = %1 is %4: the periodicity must be %5, not %6"_s
+                      .arg(perSector)
+                      .arg(poles)
+                      .arg(P)
+                      .arg(odd ? u"odd"_s : u"even"_s, odd ? u"odd (anticyclic)"_s : u"even (cyclic)"_s,
+                           odd ? u"even (cyclic)"_s : u"odd (anticyclic)"_s));
+    }
+
+    // The classical rules for the slot numbers of a cage induction motor,
+    // as in A. K. Sawhney, "A Course in Electrical Machine Design", with
+    // the number of poles written 2p.
+    void checkSlotCombination(long long poles)
+    {
+        if (!(m.Z1 > 0) || m.Z1 != std::floor(m.Z1) || m.Z1 > 1e9 || m.Z2 <= 0)
+            return;
+        const long long z1 = (long long)m.Z1;
+        const long long z2 = m.Z2;
+        const long long difference = std::llabs(z1 - z2);
+        const QStringList keys{u"Z1"_s, u"Z2"_s, u"poles"_s};
+        const QString numbers = u"Z1 − Z2 = %1 − %2 = %3，2p = %4"_s.arg(z1).arg(z2).arg(z1 - z2).arg(poles);
+        const QString numbersEn
+            = u"Z1 − Z2 = %1 − %2 = %3 with 2p = %4"_s.arg(z1).arg(z2).arg(z1 - z2).arg(poles);
+
+        if (difference == 0) {
+            warning(
+                keys, u"槽配合规则 Z1 ≠ Z2：定转子槽数相等，起动时转子可能被锁住（%1）"_s.arg(numbers),
+                u"slot-combination rule Z1 ≠ Z2: equal slot numbers may lock the rotor at standstill (%1)"_s
+                    .arg(numbersEn));
+            return;
+        }
+        if (difference == poles || difference == 2 * poles || difference == 5 * poles)
+            warning(
+                keys,
+                u"槽配合规则 Z1 − Z2 ≠ ±2p、±2·2p、±5·2p：引起同步附加转矩，转矩曲线出现凹陷（%1）"_s.arg(
+                    numbers),
+                u"slot-combination rule Z1 − Z2 ≠ ±2p, ±2·2p, ±5·2p: synchronous torques dent the torque curve (%1)"_s
+                    .arg(numbersEn));
+        if (difference == 3 * poles)
+            warning(
+                keys,
+                u"槽配合规则 Z1 − Z2 ≠ ±3·2p：三相电机起动时产生同步转矩，转子可能被锁住（%1）"_s.arg(
+                    numbers),
+                u"slot-combination rule Z1 − Z2 ≠ ±3·2p: a synchronous torque at standstill may lock a three-phase motor (%1)"_s
+                    .arg(numbersEn));
+        if (difference == 1 || difference == 2 || difference == poles + 1 || difference == poles + 2
+            || difference == poles - 1 || difference == poles - 2)
+            warning(
+                keys,
+                u"槽配合规则 Z1 − Z2 ≠ ±1、±2、±(2p ± 1)、±(2p ± 2)：引起噪声和振动（%1）"_s.arg(numbers),
+                u"slot-combination rule Z1 − Z2 ≠ ±1, ±2, ±(2p ± 1), ±(2p ± 2): noise and vibration (%1)"_s
+                    .arg(numbersEn));
+    }
+
     const MotorModel &m;
+    const QString &polesText;
     std::vector<Finding> findings;
 };
 
@@ -428,7 +531,22 @@ ToothPinch narrowestRotorTooth(const MotorModel &m)
 
 std::vector<Finding> checkDesign(const MotorModel &model)
 {
-    return Checker(model).run();
+    return checkDesign(model, QString());
+}
+
+std::vector<Finding> checkDesign(const MotorModel &model, const QString &poles)
+{
+    return Checker(model, poles).run();
+}
+
+std::optional<long long> poleCountOf(const QString &poles)
+{
+    bool whole = false;
+    const long long count = poles.trimmed().toLongLong(&whole);
+    // Beyond a million poles the products in the rules could overflow.
+    if (!whole || count <= 0 || count % 2 != 0 || count > 1000000)
+        return std::nullopt;
+    return count;
 }
 
 bool hasError(const std::vector<Finding> &findings)

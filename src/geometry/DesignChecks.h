@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace lamina {
@@ -26,6 +27,16 @@ struct Finding
 // Everything doubtful about a gathered model, most basic first. Reads the
 // model only; the script does not depend on it. A sound design gives none.
 std::vector<Finding> checkDesign(const MotorModel &model);
+
+// The same with the machine's pole count 2p as typed (the design's poles
+// text; empty when not given). A pole count adds the periodicity judgement
+// and the slot-combination advice; a text that is not an even whole number
+// from 2 to 1000000 is an error and gives neither.
+std::vector<Finding> checkDesign(const MotorModel &model, const QString &poles);
+
+// The pole count 2p a text stands for; nullopt for an empty text and for one
+// that is not an even whole number from 2 to 1000000.
+std::optional<long long> poleCountOf(const QString &poles);
 
 bool hasError(const std::vector<Finding> &findings);
 

@@ -200,23 +200,33 @@ StatorSlot turnedStatorSlot(const StatorSlot &slot, double angle)
                       turnSide(slot.side),    turnSide(slot.mirrored)};
 }
 
-// The whole slot, opening included: the bar, and the hole it leaves in the core.
-Loop barLoop(const RotorSlot &slot)
+// A rotor slot from the surface down one side to the width br1 and up the
+// other: the whole slot goes on down to the bottom in between, the opening
+// alone crosses straight at br1.
+Loop rotorSlotPart(const RotorSlot &slot, bool whole)
 {
     const RotorSlotSide &s = slot.side;
     const RotorSlotSide &t = slot.mirrored;
-    return {
-        Edge::line(s.surfaceCorner, s.openingCorner),
-        Edge::line(s.openingCorner, s.bodyCorner),
-        Edge::line(s.bodyCorner, s.bottomCorner),
-        Edge::line(s.bottomCorner, slot.bottomOnAxis),
-        Edge::line(slot.bottomOnAxis, t.bottomCorner),
-        Edge::line(t.bottomCorner, t.bodyCorner),
-        Edge::line(t.bodyCorner, t.openingCorner),
-        Edge::line(t.openingCorner, t.surfaceCorner),
-        arcAboutCentre(t.surfaceCorner, slot.surfaceOnAxis),
-        arcAboutCentre(slot.surfaceOnAxis, s.surfaceCorner),
-    };
+    Loop loop{Edge::line(s.surfaceCorner, s.openingCorner), Edge::line(s.openingCorner, s.bodyCorner)};
+    if (whole) {
+        loop.insert(loop.end(),
+                    {Edge::line(s.bodyCorner, s.bottomCorner), Edge::line(s.bottomCorner, slot.bottomOnAxis),
+                     Edge::line(slot.bottomOnAxis, t.bottomCorner),
+                     Edge::line(t.bottomCorner, t.bodyCorner)});
+    } else {
+        loop.push_back(Edge::line(s.bodyCorner, t.bodyCorner));
+    }
+    loop.insert(loop.end(),
+                {Edge::line(t.bodyCorner, t.openingCorner), Edge::line(t.openingCorner, t.surfaceCorner),
+                 arcAboutCentre(t.surfaceCorner, slot.surfaceOnAxis),
+                 arcAboutCentre(slot.surfaceOnAxis, s.surfaceCorner)});
+    return loop;
+}
+
+// The whole slot, opening included: the bar, and the hole it leaves in the core.
+Loop barLoop(const RotorSlot &slot)
+{
+    return rotorSlotPart(slot, true);
 }
 
 Loop wedgeLoop(const StatorSlot &slot)
@@ -416,6 +426,29 @@ QRectF geometryBounds(const SectorGeometry &geometry, bool includeBox)
     if (left > right)
         return {};
     return QRectF(QPointF(left, bottom), QPointF(right, top));
+}
+
+double loopArea(const Loop &loop)
+{
+    // Green's theorem, area = ½∮(x dy − y dx), taken edge by edge: a line
+    // gives the shoelace term, an arc about c of radius r through the angle
+    // θ gives c × (to − from) + r²θ.
+    double twice = 0;
+    for (const Edge &edge : loop) {
+        if (edge.isArc) {
+            const QPointF chord = edge.to - edge.from;
+            const double r = edge.radius();
+            twice += edge.centre.x() * chord.y() - edge.centre.y() * chord.x() + r * r * radians(edge.sweep);
+        } else {
+            twice += edge.from.x() * edge.to.y() - edge.to.x() * edge.from.y();
+        }
+    }
+    return twice / 2;
+}
+
+Loop rotorOpeningLoop(const RotorSlot &slot)
+{
+    return rotorSlotPart(slot, false);
 }
 
 }  // namespace lamina

@@ -158,4 +158,12 @@ std::vector<QPointF> loopPoints(const Loop &loop, double maxStepDegrees = 2);
 // and the outer air.
 QRectF geometryBounds(const SectorGeometry &geometry, bool includeBox = true);
 
+// The exact area enclosed by a closed loop of lines and arcs, in mm²:
+// positive when the loop runs counter-clockwise.
+double loopArea(const Loop &loop);
+
+// The part of a rotor slot between the rotor surface and the width br1:
+// the opening and the wedge, cut from the bar along the line of br1.
+Loop rotorOpeningLoop(const RotorSlot &slot);
+
 }  // namespace lamina

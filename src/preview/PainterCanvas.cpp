@@ -8,8 +8,19 @@ PainterCanvas::PainterCanvas(QPainter &painter)
     : painter(painter)
 {}
 
+bool PainterCanvas::clippedAway(const QPainterPath &path, double reach) const
+{
+    if (!painter.hasClipping())
+        return false;
+    const QRectF extent
+        = painter.transform().mapRect(path.controlPointRect()).adjusted(-reach, -reach, reach, reach);
+    return !painter.transform().mapRect(painter.clipBoundingRect()).intersects(extent);
+}
+
 void PainterCanvas::fill(const QPainterPath &path, const QColor &colour)
 {
+    if (clippedAway(path, 1))
+        return;
     QPainterPath oddEven = path;
     oddEven.setFillRule(Qt::OddEvenFill);
     painter.fillPath(oddEven, colour);
@@ -17,6 +28,8 @@ void PainterCanvas::fill(const QPainterPath &path, const QColor &colour)
 
 void PainterCanvas::stroke(const QPainterPath &path, const QColor &colour, double width, Qt::PenStyle style)
 {
+    if (clippedAway(path, width + 1))
+        return;
     painter.strokePath(path, QPen(colour, width, style, Qt::RoundCap, Qt::RoundJoin));
 }
 

@@ -21,6 +21,11 @@ public:
     void popClip() override;
 
 private:
+    // A path wholly outside the clip, reach pixels around it included, is
+    // not handed to the painter: the air-gap detail clips the whole sector
+    // down to a few slots.
+    bool clippedAway(const QPainterPath &path, double reach) const;
+
     QPainter &painter;
 };
 

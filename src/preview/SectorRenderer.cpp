@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <numeric>
 #include <optional>
@@ -105,7 +106,8 @@ struct Layout
     double dimensionBand = 0;
 };
 
-Layout layoutOf(const QRectF &target, const SectorGeometry &g, const RenderOptions &o)
+// bounds: drawingBounds(g, o), which takes a while for thousands of slots.
+Layout layoutOf(const QRectF &target, const SectorGeometry &g, const RenderOptions &o, const QRectF &bounds)
 {
     Layout l;
     l.unit = unitOf(target);
@@ -135,7 +137,6 @@ Layout layoutOf(const QRectF &target, const SectorGeometry &g, const RenderOptio
 
     // A wide sector (P = 2) leaves height over: keep the drawing at the top,
     // with its dimensions right beneath.
-    const QRectF bounds = geometryBounds(g, o.includeBox);
     if (bounds.width() > 0 && bounds.height() > 0 && l.drawing.width() > 0) {
         const double fitted = bounds.height()
             * std::min(l.drawing.width() / bounds.width(), l.drawing.height() / bounds.height());
@@ -229,6 +230,16 @@ void centredText(Canvas &canvas, QPointF centre, QPointF direction, const QStrin
     canvas.text(origin, text, font, colour, angle);
 }
 
+// How far apart, on the device, the labels of neighbouring slots sit: where
+// slots crowd (or overlap), their labels would print over each other.
+template<typename Slot>
+double labelSpacing(const std::vector<Slot> &slots, const QTransform &t)
+{
+    if (slots.size() < 2)
+        return std::numeric_limits<double>::infinity();
+    return QLineF(t.map(slots[0].bodyOnAxis), t.map(slots[1].bodyOnAxis)).length();
+}
+
 void drawSlotLabels(Canvas &canvas, const SectorGeometry &g, const QTransform &t, double unit)
 {
     const QColor labelInk(0x1b, 0x1b, 0x1b);
@@ -240,7 +251,7 @@ void drawSlotLabels(Canvas &canvas, const SectorGeometry &g, const QTransform &t
                + QLineF(t.map(first.side.bodyCorner), t.map(first.mirrored.bodyCorner)).length())
             / 2;
         const QString widest = u"BAR_%1"_s.arg(g.rotorSlots.size());
-        double size = std::min(unit * 0.8, width * 0.55);
+        double size = std::min({unit * 0.8, width * 0.55, labelSpacing(g.rotorSlots, t) * 0.7});
         size = std::min(size, size * length * 0.85 / std::max(1.0, textWidth(fontOf(size), widest)));
         if (size >= 7) {
             for (std::size_t k = 0; k < g.rotorSlots.size(); ++k) {
@@ -256,7 +267,7 @@ void drawSlotLabels(Canvas &canvas, const SectorGeometry &g, const QTransform &t
         const StatorSlot &first = g.statorSlots.front();
         const double width
             = QLineF(t.map(first.side.wedgeCorner), t.map(first.mirrored.wedgeCorner)).length();
-        const double size = std::min(unit * 0.85, width * 0.6);
+        const double size = std::min({unit * 0.85, width * 0.6, labelSpacing(g.statorSlots, t) * 0.35});
         if (size >= 7) {
             for (std::size_t k = 0; k < g.statorSlots.size(); ++k) {
                 const StatorSlot &slot = g.statorSlots[k];
@@ -513,13 +524,13 @@ QRectF drawingBounds(const SectorGeometry &geometry, const RenderOptions &option
 
 QRectF drawingArea(const QRectF &target, const SectorGeometry &geometry, const RenderOptions &options)
 {
-    return layoutOf(target, geometry, options).drawing;
+    return layoutOf(target, geometry, options, drawingBounds(geometry, options)).drawing;
 }
 
 void drawSector(Canvas &canvas, const QRectF &target, const SectorGeometry &g, const RenderOptions &o)
 {
-    const Layout l = layoutOf(target, g, o);
     const QRectF bounds = drawingBounds(g, o);
+    const Layout l = layoutOf(target, g, o, bounds);
     if (g.isEmpty() || bounds.isEmpty()) {
         drawNothingMessage(canvas, target, l.unit, o.chinese);
         return;

@@ -8,6 +8,9 @@
 
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -134,6 +137,82 @@ TEST_F(CheckCliTest, PreviewStatuses)
     EXPECT_EQ(nothing.status, 0);
     EXPECT_TRUE(nothing.err.contains("warning: number of periods P = 0"));
     EXPECT_FALSE(QImage(path("empty.png")).isNull());
+}
+
+TEST_F(CheckCliTest, ReportJsonHasEveryKeyInItsUnit)
+{
+    const CliRun run
+        = cli({u"report"_s, u"--design"_s, example, u"--set"_s, u"poles=4"_s, u"--format"_s, u"json"_s});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QJsonParseError error;
+    const QJsonObject report = QJsonDocument::fromJson(run.out, &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+
+    const QStringList slotKeys{u"slotArea"_s,           u"slotOpeningArea"_s,     u"slotBodyArea"_s,
+                               u"slotHeight"_s,         u"yokeHeight"_s,          u"slotPitch"_s,
+                               u"toothWidthMin"_s,      u"toothWidthMinRadius"_s, u"toothWidthMax"_s,
+                               u"toothWidthMaxRadius"_s};
+    for (const QString &core : {u"stator"_s, u"rotor"_s}) {
+        const QJsonObject slot = report.value(core).toObject();
+        EXPECT_EQ(slot.keys().size(), slotKeys.size()) << core.toStdString();
+        for (const QString &key : slotKeys)
+            EXPECT_TRUE(slot.value(key).isDouble()) << (core + u'.' + key).toStdString();
+    }
+    for (const char16_t *key : {u"airGap", u"carterStator", u"carterRotor", u"carter"})
+        EXPECT_TRUE(report.value(QString::fromUtf16(key)).isDouble())
+            << QString::fromUtf16(key).toStdString();
+    const QJsonObject ring = report.value(u"endRing"_s).toObject();
+    EXPECT_TRUE(ring.value(u"leakageInductance"_s).isDouble());
+    EXPECT_TRUE(ring.value(u"resistance"_s).isDouble());
+    const QJsonObject sector = report.value(u"sector"_s).toObject();
+    EXPECT_EQ(sector.value(u"periods"_s).toInt(), 4);
+    EXPECT_DOUBLE_EQ(sector.value(u"angle"_s).toDouble(), 90);
+    EXPECT_DOUBLE_EQ(sector.value(u"statorSlots"_s).toDouble(), 9);
+    EXPECT_DOUBLE_EQ(sector.value(u"rotorSlots"_s).toDouble(), 7);
+
+    // Millimetres, square millimetres, degrees, henry and ohm, as the units say.
+    const QJsonObject units = report.value(u"units"_s).toObject();
+    EXPECT_EQ(units.value(u"length"_s).toString(), u"mm"_s);
+    EXPECT_EQ(units.value(u"area"_s).toString(), u"mm2"_s);
+    EXPECT_EQ(units.value(u"angle"_s).toString(), u"degree"_s);
+    EXPECT_EQ(units.value(u"inductance"_s).toString(), u"H"_s);
+    EXPECT_EQ(units.value(u"resistance"_s).toString(), u"ohm"_s);
+    EXPECT_NEAR(report.value(u"airGap"_s).toDouble(), 0.4, 1e-12);
+    EXPECT_NEAR(report[u"stator"_s][u"slotPitch"_s].toDouble(), 3.14159265358979 * 136 / 36, 1e-9);
+    EXPECT_NEAR(report[u"stator"_s][u"slotHeight"_s].toDouble(), 17.95, 1e-9);
+    const double area = report[u"rotor"_s][u"slotArea"_s].toDouble();
+    EXPECT_GT(area, 90);  // mm², not m² or cm²
+    EXPECT_LT(area, 100);
+
+    // 36 − 28 = 8 = 2 × 2p: the one finding, with its rule and numbers.
+    const QJsonArray findings = report.value(u"findings"_s).toArray();
+    ASSERT_EQ(findings.size(), 1);
+    EXPECT_EQ(findings[0][u"severity"_s].toString(), u"warning"_s);
+    EXPECT_TRUE(findings[0][u"message"_s].toString().contains(u"36 − 28 = 8"_s));
+}
+
+TEST_F(CheckCliTest, ReportTextCsvAndFailures)
+{
+    const CliRun text = cli({u"report"_s, u"--design"_s, example});
+    EXPECT_EQ(text.status, 0) << text.err.toStdString();
+    EXPECT_TRUE(text.out.startsWith(' '));
+    EXPECT_TRUE(text.out.contains("slot area")) << text.out.toStdString();
+    EXPECT_TRUE(text.err.isEmpty()) << text.err.toStdString();
+
+    const CliRun csv = cli({u"report"_s, u"--design"_s, example, u"--format"_s, u"csv"_s});
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_TRUE(csv.out.startsWith("key,value,unit\nstator.slotArea,122.25")) << csv.out.toStdString();
+
+    // The window's defaults pick no slot type: nothing to measure.
+    const CliRun unformed = cli({u"report"_s});
+    EXPECT_EQ(unformed.status, 1);
+    EXPECT_TRUE(unformed.out.isEmpty());
+    EXPECT_TRUE(unformed.err.contains("stator slot cannot be formed")) << unformed.err.toStdString();
+
+    const CliRun badFormat = cli({u"report"_s, u"--format"_s, u"xml"_s});
+    EXPECT_EQ(badFormat.status, 2);
+    const CliRun badKey = cli({u"report"_s, u"--set"_s, u"pole=4"_s});
+    EXPECT_EQ(badKey.status, 2);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "geometry/DesignChecks.h"
 #include "DesignFixtures.h"
 #include "geometry/SectorGeometry.h"
+#include "slots/SlotTypes.h"
 
 #include <gtest/gtest.h>
 
@@ -253,6 +254,108 @@ TEST(ToothWidth, NotMeasuredForSlotsTheScriptDoesNotDraw)
     design.rotorSlotType = u"单笼腰圆槽"_s;
     EXPECT_TRUE(std::isnan(narrowestRotorTooth(modelFromDesign(design)).width));
     EXPECT_TRUE(std::isnan(narrowestStatorTooth(modelWith({{u"Z1", u"2"}})).width)) << "no teeth to speak of";
+}
+
+// The findings about a pole count alone, for a design with the given settings.
+std::vector<Finding> poleFindings(const char16_t *poles, Settings settings, bool evenPicked = false)
+{
+    Design design = fullDesign();
+    if (evenPicked)
+        design.periodicityType = evenPeriodicityName.toString();
+    std::vector<Finding> findings = checkDesign(modelWith(settings, design), QString::fromUtf16(poles));
+    std::erase_if(findings, [](const Finding &f) { return !f.keys.contains(u"poles"_s); });
+    return findings;
+}
+
+TEST(PoleCount, PeriodicityFollowsThePolesPerSector)
+{
+    struct Row
+    {
+        const char16_t *poles;
+        const char16_t *periods;
+        bool evenPicked;
+        const char *expected;  // a fragment of the one error, or "" for none
+    };
+    const Row rows[] = {
+        {u"4", u"4", false, ""},  // one pole per sector: odd, and odd is picked
+        {u"4", u"4", true, "must be odd (anticyclic), not even (cyclic)"},
+        {u"4", u"2", true, ""},  // two poles per sector: even
+        {u"4", u"2", false, "must be even (cyclic), not odd (anticyclic)"},
+        {u"6", u"4", false, "2p / P = 6 / 4 = 1.5 is not whole"},
+        {u"", u"4", true, ""},  // no pole count, no advice
+        {u"  ", u"4", true, ""},
+    };
+    for (const Row &row : rows) {
+        const std::vector<Finding> findings = poleFindings(
+            row.poles, {{u"periodNumber", row.periods}, {u"Z1", u"48"}, {u"Z2", u"38"}}, row.evenPicked);
+        const std::string context = QString::fromUtf16(row.poles).toStdString()
+            + " poles, P = " + QString::fromUtf16(row.periods).toStdString() + describe(findings);
+        if (*row.expected == 0) {
+            EXPECT_TRUE(findings.empty()) << context;
+            continue;
+        }
+        ASSERT_EQ(findings.size(), 1u) << context;
+        EXPECT_EQ(findings[0].severity, Severity::error) << context;
+        EXPECT_TRUE(findings[0].english.contains(QString::fromUtf8(row.expected))) << context;
+    }
+}
+
+TEST(PoleCount, BadTextIsOneErrorAndNoAdvice)
+{
+    for (const char16_t *text : {u"5", u"0", u"-4", u"4.5", u"four", u"1000002", u"99999999999999999999"}) {
+        const std::vector<Finding> findings = poleFindings(text, {{u"Z1", u"28"}});
+        ASSERT_EQ(findings.size(), 1u) << describe(findings);
+        EXPECT_EQ(findings[0].keys, QStringList{u"poles"_s});
+        EXPECT_TRUE(findings[0].english.contains(u"is not an even whole number from 2 to 1000000"_s))
+            << findings[0].english.toStdString();
+    }
+    EXPECT_EQ(poleCountOf(u" 12 "_s), 12);
+    EXPECT_FALSE(poleCountOf(QString()));
+}
+
+TEST(PoleCount, SlotCombinationRulesNameTheirNumbers)
+{
+    const char *synchronous = "Z1 − Z2 ≠ ±2p, ±2·2p, ±5·2p";
+    const char *locking = "Z1 − Z2 ≠ ±3·2p";
+    const char *noise = "Z1 − Z2 ≠ ±1, ±2, ±(2p ± 1), ±(2p ± 2)";
+    struct Row
+    {
+        const char16_t *poles;
+        const char16_t *z1;
+        const char16_t *z2;
+        std::vector<const char *> rules;  // one per warning, in order
+    };
+    const Row rows[] = {
+        {u"4", u"48", u"38", {}},
+        {u"4", u"36", u"26", {}},
+        {u"4", u"36", u"36", {"Z1 ≠ Z2"}},
+        {u"4", u"48", u"44", {synchronous}},
+        {u"4", u"36", u"28", {synchronous}},
+        {u"4", u"48", u"28", {synchronous}},
+        {u"4", u"48", u"36", {locking}},
+        {u"4", u"36", u"48", {locking}},
+        {u"4", u"48", u"47", {noise}},
+        {u"4", u"48", u"46", {noise}},
+        {u"4", u"48", u"43", {noise}},
+        {u"4", u"48", u"54", {noise}},
+        {u"2", u"24", u"22", {synchronous, noise}},
+        {u"", u"36", u"36", {}},
+    };
+    for (const Row &row : rows) {
+        std::vector<Finding> findings = poleFindings(row.poles, {{u"Z1", row.z1}, {u"Z2", row.z2}});
+        std::erase_if(findings, [](const Finding &f) { return !f.keys.contains(u"Z2"_s); });
+        const std::string context = QString::fromUtf16(row.z1).toStdString() + "/"
+            + QString::fromUtf16(row.z2).toStdString() + describe(findings);
+        ASSERT_EQ(findings.size(), row.rules.size()) << context;
+        for (std::size_t k = 0; k < findings.size(); ++k) {
+            EXPECT_EQ(findings[k].severity, Severity::warning) << context;
+            EXPECT_TRUE(findings[k].english.contains(QString::fromUtf8(row.rules[k]))) << context;
+            const QString numbers
+                = u"Z1 − Z2 = %1 − %2"_s.arg(QString::fromUtf16(row.z1), QString::fromUtf16(row.z2));
+            EXPECT_TRUE(findings[k].english.contains(numbers)) << context;
+            EXPECT_TRUE(findings[k].english.contains(u"2p = "_s + QString::fromUtf16(row.poles))) << context;
+        }
+    }
 }
 
 }  // namespace

@@ -109,6 +109,18 @@ TEST(SectorPicture, SvgIsCompleteAndTheSameEveryTime)
     EXPECT_TRUE(renderSvgDocument(g, QSize(1200, 900), english).contains("stator core (Statorcore)"));
 }
 
+TEST(SectorPicture, CrowdedSlotsGoUnlabelled)
+{
+    // Thousands of slots round the whole machine: labels would print over
+    // one another, so there are none; the default sector keeps its own.
+    const SectorGeometry crowded
+        = buildSectorGeometry(modelWith({{u"Z2", u"2730"}, {u"periodNumber", u"1"}, {u"Z1", u"32000"}}));
+    const QByteArray svg = renderSvgDocument(crowded, QSize(860, 790));
+    EXPECT_FALSE(svg.contains(">BAR_1</text>"));
+    EXPECT_FALSE(svg.contains(">1</text>"));
+    EXPECT_TRUE(renderSvgDocument(buildSectorGeometry(modelWith({})), QSize(860, 790)).contains(">9</text>"));
+}
+
 TEST(SectorPicture, UnusualModelsStillGiveAPicture)
 {
     const Settings designs[] = {

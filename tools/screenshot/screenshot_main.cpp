@@ -118,6 +118,10 @@ int windows(const QString &folder, const QString &programFolder)
     helppictures::fillIn(main);
     main.textBox(u"st(2)")->setText(u"11.5"_s);  // a slot too wide, so the checks have something to say
     main.showPreview();
+    // A four-pole machine, as a user would type it into the pole-count box.
+    auto *poles = main.previewWindow()->findChild<QLineEdit *>(u"polesBox"_s);
+    poles->setText(u"4"_s);
+    Q_EMIT poles->textEdited(poles->text());
     ok = save(grabbed(main.previewWindow()), QDir(folder).filePath(u"preview-window.png"_s)) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,98 @@
+// The design data and one full redraw of the preview window's drawing, for
+// the default motor and the largest legal design (Z2 = 2730, P = 1,
+// Z1 = 32000: every slot of both cores in one period, as many as the preview
+// draws).
+
+#include "design/Design.h"
+#include "geometry/DesignData.h"
+#include "preview/SectorRenderer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+using namespace lamina;
+
+namespace {
+
+// The drawing area of the preview window at its opening size.
+const QSize previewSize(860, 790);
+
+MotorModel model(std::initializer_list<std::pair<const char16_t *, const char16_t *>> settings)
+{
+    Design design = completeDesign();
+    for (const auto &[key, text] : settings)
+        setDesignValue(design, QString::fromUtf16(key), QString::fromUtf16(text));
+    return modelFromDesign(design);
+}
+
+MotorModel largest()
+{
+    return model({{u"Z2", u"2730"}, {u"periodNumber", u"1"}, {u"Z1", u"32000"}});
+}
+
+// Geometry and figures from the model, as the window does on every keystroke.
+void report(benchmark::State &state, const MotorModel &m)
+{
+    for (auto _ : state) {
+        const DesignData data = computeDesignData(m);
+        benchmark::DoNotOptimize(data.stator.slotArea);
+    }
+}
+
+// What a paint event of the sector view does, into an image of its size.
+void redraw(benchmark::State &state, const MotorModel &m)
+{
+    const SectorGeometry geometry = buildSectorGeometry(m);
+    QImage image(previewSize, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        drawSector(painter, QRectF(QPointF(0, 0), QSizeF(previewSize)).adjusted(8, 8, -8, -8), geometry);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void reportDefault(benchmark::State &state)
+{
+    report(state, model({}));
+}
+
+void reportLargest(benchmark::State &state)
+{
+    report(state, largest());
+}
+
+void redrawDefault(benchmark::State &state)
+{
+    redraw(state, model({}));
+}
+
+void redrawLargest(benchmark::State &state)
+{
+    redraw(state, largest());
+}
+
+}  // namespace
+
+BENCHMARK(reportDefault)->Unit(benchmark::kMillisecond);
+BENCHMARK(reportLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(redrawDefault)->Unit(benchmark::kMillisecond);
+BENCHMARK(redrawLargest)->Unit(benchmark::kMillisecond);
+
+// Fonts for the labels need a QGuiApplication; it draws off screen.
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -29,7 +29,7 @@ QString decodeUtf8(QByteArray bytes)
     const QList<QByteArray> lines = bytes.split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QStringDecoder lineDecoder(QStringDecoder::Utf8);
-        (void)lineDecoder(lines[i]);
+        const QString decoded = lineDecoder(lines[i]);
         if (lineDecoder.hasError())
             fail(int(i + 1), u"the text is not UTF-8 (save the table as \"CSV UTF-8\")"_s);
     }

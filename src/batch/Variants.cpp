@@ -133,8 +133,6 @@ QString unsafeNameReason(const QString &file)
 {
     if (file.isEmpty() || file == u".py")
         return u"the name is empty"_s;
-    if (file.startsWith(u'.'))
-        return u"it starts with a dot"_s;
     for (const QChar c : file) {
         if (c == u'/' || c == u'\\')
             return u"it holds a path separator"_s;
@@ -143,6 +141,8 @@ QString unsafeNameReason(const QString &file)
         if (QStringView(u"<>:\"|?*").contains(c))
             return u"it holds %1, which Windows does not allow in a file name"_s.arg(c);
     }
+    if (file.startsWith(u'.'))
+        return u"it starts with a dot"_s;
     if (isWindowsDeviceName(file))
         return u"Windows keeps that name for a device"_s;
     if (file.toUtf8().size() > 255)

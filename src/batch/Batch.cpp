@@ -9,11 +9,17 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace lamina {
 namespace {
+
+constexpr std::size_t savesAtATime = 8;
 
 int countOf(const std::vector<Finding> &findings, Severity severity)
 {
@@ -77,7 +83,7 @@ VariantOutcome writeVariant(const Design &base, const Variant &variant, const QD
     } catch (const LaminaError &error) {
         outcome.status = VariantStatus::refused;
         outcome.reason = error.english();
-    } catch (const DesignError &error) {
+    } catch (const std::exception &error) {  // DesignError, or out of memory
         outcome.status = VariantStatus::refused;
         outcome.reason = QString::fromUtf8(error.what());
     }
@@ -108,10 +114,32 @@ std::vector<VariantOutcome> writeBatch(const Design &base, const std::vector<Var
         throw LaminaError(u"\"%1\" exists already; add --force to replace it"_s.arg(summaryPath),
                           u"“%1”已存在"_s.arg(summaryPath));
 
+    // Each save waits for its bytes to reach the disk; several saves at a
+    // time share that wait. Outcomes are still heard in the variants' order.
+    std::vector<std::optional<VariantOutcome>> done(variants.size());
+    std::mutex doneMutex;
+    std::condition_variable doneChanged;
+    std::atomic<std::size_t> next = 0;
+    const auto work = [&] {
+        for (std::size_t i; (i = next++) < variants.size();) {
+            VariantOutcome outcome = writeVariant(base, variants[i], folder, options);
+            const std::lock_guard lock(doneMutex);
+            done[i] = std::move(outcome);
+            doneChanged.notify_all();
+        }
+    };
+    std::vector<std::jthread> workers;
+    for (std::size_t i = 0; i < std::min<std::size_t>(savesAtATime, variants.size()); ++i)
+        workers.emplace_back(work);
+
     std::vector<VariantOutcome> outcomes;
     outcomes.reserve(variants.size());
-    for (const Variant &variant : variants) {
-        outcomes.push_back(writeVariant(base, variant, folder, options));
+    for (std::size_t i = 0; i < variants.size(); ++i) {
+        {
+            std::unique_lock lock(doneMutex);
+            doneChanged.wait(lock, [&] { return done[i].has_value(); });
+            outcomes.push_back(*done[i]);
+        }
         if (onEach)
             onEach(outcomes.back());
     }

@@ -43,9 +43,9 @@ inline constexpr QStringView summaryFileName = u"summary.csv";
 
 // Writes every variant into the output folder, creating it first, and then
 // the summary. Each variant is the base design with its settings applied,
-// generated in memory and saved through the one save routine; one variant's
-// refusal does not stop the next. onEach hears of each variant as it is
-// done. Throws LaminaError when the folder cannot be made (before anything
+// generated in memory and saved through the one save routine, several at a
+// time; one variant's refusal does not stop the next. onEach hears of each
+// variant in the variants' order, on the calling thread. Throws LaminaError when the folder cannot be made (before anything
 // is written) or the summary cannot be saved (after the variants).
 std::vector<VariantOutcome> writeBatch(const Design &base, const std::vector<Variant> &variants,
                                      const BatchOptions &options,

@@ -30,12 +30,9 @@ int countOf(const std::vector<Finding> &findings, Severity severity)
 QString statusText(VariantStatus status)
 {
     switch (status) {
-    case VariantStatus::written:
-        return u"written"_s;
-    case VariantStatus::refused:
-        return u"refused"_s;
-    case VariantStatus::errors:
-        return u"errors"_s;
+    case VariantStatus::written: return u"written"_s;
+    case VariantStatus::refused: return u"refused"_s;
+    case VariantStatus::errors: return u"errors"_s;
     }
     return QString();
 }
@@ -55,8 +52,9 @@ void generate(const Design &base, const Variant &variant, const QString &path, c
     const std::vector<Finding> findings = checkDesign(model);
     outcome.errors = countOf(findings, Severity::error);
     outcome.warnings = countOf(findings, Severity::warning);
-    const auto firstError = std::find_if(findings.begin(), findings.end(),
-                                         [](const Finding &finding) { return finding.severity == Severity::error; });
+    const auto firstError = std::find_if(findings.begin(), findings.end(), [](const Finding &finding) {
+        return finding.severity == Severity::error;
+    });
     if (options.strict && firstError != findings.end()) {
         outcome.status = VariantStatus::errors;
         outcome.reason = firstError->english;
@@ -98,13 +96,14 @@ QString countText(const std::optional<int> &count)
 }  // namespace
 
 std::vector<VariantOutcome> writeBatch(const Design &base, const std::vector<Variant> &variants,
-                                     const BatchOptions &options,
-                                     const std::function<void(const VariantOutcome &)> &onEach)
+                                       const BatchOptions &options,
+                                       const std::function<void(const VariantOutcome &)> &onEach)
 {
     const QFileInfo dirInfo(options.outputDir);
     if (dirInfo.exists() && !dirInfo.isDir())
-        throw LaminaError(u"cannot use \"%1\" as the output folder: it is not a folder"_s.arg(options.outputDir),
-                          u"无法使用“%1”作为输出文件夹：它不是文件夹"_s.arg(options.outputDir));
+        throw LaminaError(
+            u"cannot use \"%1\" as the output folder: it is not a folder"_s.arg(options.outputDir),
+            u"无法使用“%1”作为输出文件夹：它不是文件夹"_s.arg(options.outputDir));
     if (!QDir().mkpath(options.outputDir))
         throw LaminaError(u"cannot create the output folder \"%1\""_s.arg(options.outputDir),
                           u"无法创建输出文件夹“%1”"_s.arg(options.outputDir));
@@ -143,8 +142,7 @@ std::vector<VariantOutcome> writeBatch(const Design &base, const std::vector<Var
         if (onEach)
             onEach(outcomes.back());
     }
-    saveFile(summaryPath, summaryCsv(outcomes),
-             options.force ? ExistingFile::replace : ExistingFile::keep);
+    saveFile(summaryPath, summaryCsv(outcomes), options.force ? ExistingFile::replace : ExistingFile::keep);
     return outcomes;
 }
 
@@ -152,7 +150,8 @@ QString outcomeLine(const VariantOutcome &outcome)
 {
     QString line = outcome.file + u": "_s + statusText(outcome.status);
     if (outcome.errors && outcome.warnings)
-        line += u"; "_s + counted(*outcome.errors, u"error"_s) + u", "_s + counted(*outcome.warnings, u"warning"_s);
+        line += u"; "_s + counted(*outcome.errors, u"error"_s) + u", "_s
+            + counted(*outcome.warnings, u"warning"_s);
     if (!outcome.reason.isEmpty())
         line += u"; "_s + outcome.reason;
     return line;

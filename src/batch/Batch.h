@@ -45,11 +45,11 @@ inline constexpr QStringView summaryFileName = u"summary.csv";
 // the summary. Each variant is the base design with its settings applied,
 // generated in memory and saved through the one save routine, several at a
 // time; one variant's refusal does not stop the next. onEach hears of each
-// variant in the variants' order, on the calling thread. Throws LaminaError when the folder cannot be made (before anything
-// is written) or the summary cannot be saved (after the variants).
+// variant in the variants' order, on the calling thread. Throws LaminaError when the folder cannot be made
+// (before anything is written) or the summary cannot be saved (after the variants).
 std::vector<VariantOutcome> writeBatch(const Design &base, const std::vector<Variant> &variants,
-                                     const BatchOptions &options,
-                                     const std::function<void(const VariantOutcome &)> &onEach);
+                                       const BatchOptions &options,
+                                       const std::function<void(const VariantOutcome &)> &onEach);
 
 // One variant as a line: "Z2-26.py: written, 0 errors, 1 warning: ...".
 QString outcomeLine(const VariantOutcome &outcome);

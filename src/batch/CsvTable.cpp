@@ -114,8 +114,9 @@ private:
         const qsizetype start = pos;
         while (!atEnd() && text[pos] != separator && !isLineEnd(text[pos])) {
             if (text[pos] == u'"')
-                fail(line, u"a quote inside a cell that does not start with one "
-                           u"(quote the whole cell and double the quote)"_s);
+                fail(line,
+                     u"a quote inside a cell that does not start with one "
+                     u"(quote the whole cell and double the quote)"_s);
             ++pos;
         }
         return text.mid(start, pos - start);
@@ -165,7 +166,7 @@ QByteArray csvRecord(const QStringList &cells)
     QStringList fields;
     for (const QString &cell : cells) {
         const bool quote = cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\n')
-                           || cell.contains(u'\r') || cell.startsWith(u' ') || cell.endsWith(u' ');
+            || cell.contains(u'\r') || cell.startsWith(u' ') || cell.endsWith(u' ');
         fields.append(quote ? u'"' + QString(cell).replace(u"\""_s, u"\"\""_s) + u'"' : cell);
     }
     return fields.join(u',').toUtf8() + "\r\n";

@@ -77,7 +77,8 @@ TableColumns readHeader(const CsvRecord &header)
         if (key == u"name")
             columns.nameColumn = i;
         else if (!isDesignKey(key))
-            failAt(header.line, u"unknown design key \"%1\" in column %2 of the header"_s.arg(key).arg(i + 1));
+            failAt(header.line,
+                   u"unknown design key \"%1\" in column %2 of the header"_s.arg(key).arg(i + 1));
         columns.keys.append(key);
     }
     return columns;
@@ -91,8 +92,8 @@ std::vector<Variant> tableRows(const std::vector<CsvRecord> &table, const TableC
     for (std::size_t i = 1; i < table.size(); ++i) {
         const CsvRecord &record = table[i];
         if (record.cells.size() != columns.keys.size())
-            failAt(record.line, u"%1 cells where the header has %2"_s.arg(record.cells.size()).arg(
-                                    columns.keys.size()));
+            failAt(record.line,
+                   u"%1 cells where the header has %2"_s.arg(record.cells.size()).arg(columns.keys.size()));
         // Spreadsheets save the rows below a table that were only formatted.
         if (std::all_of(record.cells.begin(), record.cells.end(),
                         [](const QString &cell) { return cell.isEmpty(); }))
@@ -235,8 +236,8 @@ QStringList fileNameProblems(const std::vector<Variant> &variants)
         } else if (!reported.contains(folded)) {
             reported.insert(folded);
             const Variant &other = **first;
-            const QString owner = other.line > 0 ? u"the variant of line %1"_s.arg(other.line)
-                                                 : u"another variant"_s;
+            const QString owner
+                = other.line > 0 ? u"the variant of line %1"_s.arg(other.line) : u"another variant"_s;
             problems.append(u"%1file name \"%2\" refused: %3 is written to \"%4\""_s.arg(
                 placeOf(variant), file, owner, variantFileName(other)));
         }

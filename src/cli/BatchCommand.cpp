@@ -58,10 +58,12 @@ void refuseTableAsSummary(const QCommandLineParser &parser, const QString &outpu
     if (!parser.isSet(u"table"_s))
         return;
     const QString table = QFileInfo(parser.value(u"table"_s)).canonicalFilePath();
-    const QString summary = QFileInfo(QDir(outputDir).filePath(summaryFileName.toString())).canonicalFilePath();
+    const QString summary
+        = QFileInfo(QDir(outputDir).filePath(summaryFileName.toString())).canonicalFilePath();
     if (!table.isEmpty() && table == summary)
-        throw UsageProblem{u"the table \"%1\" is where the summary goes; move it or choose another --output-dir"_s.arg(
-            parser.value(u"table"_s))};
+        throw UsageProblem{
+            u"the table \"%1\" is where the summary goes; move it or choose another --output-dir"_s.arg(
+                parser.value(u"table"_s))};
 }
 
 }  // namespace
@@ -92,8 +94,9 @@ int runBatch(const QCommandLineParser &parser)
             ++notWritten;
     });
     if (notWritten > 0) {
-        printError(u"%1 of %2 variants not written; see %3"_s.arg(notWritten).arg(variants.size()).arg(
-            QDir(outputDir).filePath(summaryFileName.toString())));
+        printError(u"%1 of %2 variants not written; see %3"_s.arg(notWritten)
+                       .arg(variants.size())
+                       .arg(QDir(outputDir).filePath(summaryFileName.toString())));
         return Failure;
     }
     return Success;

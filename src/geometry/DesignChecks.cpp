@@ -187,11 +187,12 @@ private:
         const QString typed = command.mid(prefix.size(), command.size() - prefix.size() - 2);
         const std::optional<double> value = readNumber(typed);
         if (value && *value != P)
-            error({u"periodNumber"_s},
-                  u"周期数“%1”不是整数：扇区按 P = %2 建模，周期命令却重复 %1 次"_s.arg(typed.trimmed()).arg(P),
-                  u"number of periods \"%1\" is not whole: the sector is built for P = %2 but the periodicity command repeats it %1 times"_s
-                      .arg(typed.trimmed())
-                      .arg(P));
+            error(
+                {u"periodNumber"_s},
+                u"周期数“%1”不是整数：扇区按 P = %2 建模，周期命令却重复 %1 次"_s.arg(typed.trimmed()).arg(P),
+                u"number of periods \"%1\" is not whole: the sector is built for P = %2 but the periodicity command repeats it %1 times"_s
+                    .arg(typed.trimmed())
+                    .arg(P));
     }
 
     void checkCounts()

@@ -23,7 +23,8 @@ protected:
     // The script a single "lamina-cli script" run writes for these settings.
     QByteArray singleScript(const QStringList &settings) const
     {
-        QStringList arguments{u"script"_s, u"--design"_s, example, u"--output"_s, path(u"single.py"_s), u"--force"_s};
+        QStringList arguments{u"script"_s,   u"--design"_s,        example,
+                              u"--output"_s, path(u"single.py"_s), u"--force"_s};
         for (const QString &setting : settings)
             arguments << u"--set"_s << setting;
         const CliRun run = cli(arguments);
@@ -39,30 +40,31 @@ protected:
 
 TEST_F(BatchCliTest, SweepScriptsAreTheSingleRunsScripts)
 {
-    const CliRun run = batch({u"--set"_s, u"air=3"_s, u"--vary"_s, u"Z2=26,32"_s, u"--vary"_s,
-                              u"periodNumber=2,1"_s});
+    const CliRun run
+        = batch({u"--set"_s, u"air=3"_s, u"--vary"_s, u"Z2=26,32"_s, u"--vary"_s, u"periodNumber=2,1"_s});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.count('\n'), 4) << run.out.toStdString();
-    EXPECT_EQ(written(), (QStringList{u"Z2-26_periodNumber-1.py"_s, u"Z2-26_periodNumber-2.py"_s,
-                                      u"Z2-32_periodNumber-1.py"_s, u"Z2-32_periodNumber-2.py"_s,
-                                      u"summary.csv"_s}));
+    EXPECT_EQ(written(),
+              (QStringList{u"Z2-26_periodNumber-1.py"_s, u"Z2-26_periodNumber-2.py"_s,
+                           u"Z2-32_periodNumber-1.py"_s, u"Z2-32_periodNumber-2.py"_s, u"summary.csv"_s}));
     for (const QString &z2 : {u"26"_s, u"32"_s}) {
         for (const QString &p : {u"2"_s, u"1"_s}) {
             const QByteArray script = contents(out(u"Z2-%1_periodNumber-%2.py"_s.arg(z2, p)));
             EXPECT_FALSE(script.isEmpty());
-            EXPECT_EQ(script, singleScript({u"air=3"_s, u"Z2="_s + z2, u"periodNumber="_s + p})) << z2.toStdString()
-                                                                                             << " " << p.toStdString();
+            EXPECT_EQ(script, singleScript({u"air=3"_s, u"Z2="_s + z2, u"periodNumber="_s + p}))
+                << z2.toStdString() << " " << p.toStdString();
         }
     }
 }
 
 TEST_F(BatchCliTest, SpreadsheetTableScriptsAreTheSingleRunsScripts)
 {
-    writeFile(path(u"motors.csv"_s), "\xEF\xBB\xBF"
-                                     "name;Z2;statorSlotType;rotorSlotType;D1;poles\r\n"
-                                     "\"small, 32 bars\";32;;\"单笼梯形槽1\";\"200\";\"4 \"\"2p\"\"\"\r\n"
-                                     ";;;;;\r\n"
-                                     "open stator;;开口矩形槽;;;\r\n");
+    writeFile(path(u"motors.csv"_s),
+              "\xEF\xBB\xBF"
+              "name;Z2;statorSlotType;rotorSlotType;D1;poles\r\n"
+              "\"small, 32 bars\";32;;\"单笼梯形槽1\";\"200\";\"4 \"\"2p\"\"\"\r\n"
+              ";;;;;\r\n"
+              "open stator;;开口矩形槽;;;\r\n");
     const CliRun run = batch({u"--table"_s, path(u"motors.csv"_s)});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(written(), (QStringList{u"open stator.py"_s, u"small, 32 bars.py"_s, u"summary.csv"_s}));
@@ -84,8 +86,10 @@ TEST_F(BatchCliTest, RefusalsInTheMiddleAreCountedAndSummarised)
     ASSERT_EQ(lines.size(), 6) << run.out.toStdString();
     EXPECT_EQ(lines[0], "Z2-28.py: written; 0 errors, 0 warnings");
     EXPECT_TRUE(lines[1].startsWith("Z2-40000.py: refused; Z2 (rotor slot count)")) << lines[1].toStdString();
-    EXPECT_TRUE(lines[2].startsWith("Z2-36.py: refused; ") && lines[2].contains("--force")) << lines[2].toStdString();
-    EXPECT_TRUE(lines[3].startsWith("Z2-29.py: errors; 1 error, 0 warnings; rotor slots per period Z2 / P = 29 / 4"))
+    EXPECT_TRUE(lines[2].startsWith("Z2-36.py: refused; ") && lines[2].contains("--force"))
+        << lines[2].toStdString();
+    EXPECT_TRUE(
+        lines[3].startsWith("Z2-29.py: errors; 1 error, 0 warnings; rotor slots per period Z2 / P = 29 / 4"))
         << lines[3].toStdString();
     EXPECT_EQ(lines[4], "Z2-32.py: written; 0 errors, 0 warnings");
     EXPECT_EQ(written(), (QStringList{u"Z2-28.py"_s, u"Z2-32.py"_s, u"Z2-36.py"_s, u"summary.csv"_s}));
@@ -97,7 +101,8 @@ TEST_F(BatchCliTest, RefusalsInTheMiddleAreCountedAndSummarised)
     EXPECT_EQ(summary[1], "Z2-28,Z2-28.py,written,0,0,\r");
     EXPECT_TRUE(summary[2].startsWith("Z2-40000,Z2-40000.py,refused,,,")) << summary[2].toStdString();
     EXPECT_TRUE(summary[3].startsWith("Z2-36,Z2-36.py,refused,0,0,")) << summary[3].toStdString();
-    EXPECT_TRUE(summary[4].startsWith("Z2-29,Z2-29.py,errors,1,0,rotor slots per period")) << summary[4].toStdString();
+    EXPECT_TRUE(summary[4].startsWith("Z2-29,Z2-29.py,errors,1,0,rotor slots per period"))
+        << summary[4].toStdString();
 
     // Again with --force: the old file and the summary are replaced.
     const CliRun forced = batch({u"--vary"_s, u"Z2=36"_s, u"--force"_s});
@@ -114,7 +119,9 @@ TEST_F(BatchCliTest, BadTablesAndNamesStopBeforeAnythingIsWritten)
         QStringList arguments;
         const char *message;
     } cases[] = {
-        {"name,Z2\n../escape,26\n", {}, "line 2: file name \"../escape.py\" refused: it holds a path separator"},
+        {"name,Z2\n../escape,26\n",
+         {},
+         "line 2: file name \"../escape.py\" refused: it holds a path separator"},
         {"name,Z2\n/tmp/abs,26\n", {}, "line 2: file name \"/tmp/abs.py\" refused"},
         {"name,Z2\n..,26\n", {}, "starts with a dot"},
         {"name,Z2\na,26\nb,27\nA,28\n", {}, "line 4: file name \"A.py\" refused: the variant of line 2"},
@@ -193,11 +200,11 @@ TEST_F(BatchCliTest, StrictScriptWritesNothingForEachKindOfError)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"old.py"_s});
 
     // Warnings alone pass, and without --strict an error only warns.
-    const CliRun warned = cli({u"script"_s, u"--strict"_s, u"--design"_s, example, u"--set"_s, u"periodNumber=1"_s,
-                               u"--output"_s, path(u"p1.py"_s)});
+    const CliRun warned = cli({u"script"_s, u"--strict"_s, u"--design"_s, example, u"--set"_s,
+                               u"periodNumber=1"_s, u"--output"_s, path(u"p1.py"_s)});
     EXPECT_EQ(warned.status, 0) << warned.err.toStdString();
-    const CliRun loose = cli({u"script"_s, u"--design"_s, example, u"--set"_s, u"periodNumber=3"_s, u"--output"_s,
-                              path(u"p3.py"_s)});
+    const CliRun loose = cli({u"script"_s, u"--design"_s, example, u"--set"_s, u"periodNumber=3"_s,
+                              u"--output"_s, path(u"p3.py"_s)});
     EXPECT_EQ(loose.status, 0);
     EXPECT_TRUE(QFileInfo::exists(path(u"p3.py"_s)));
 }

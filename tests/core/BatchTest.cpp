@@ -95,7 +95,8 @@ TEST(CsvTable, FaultsNameTheirLine)
 
 TEST(CsvTable, SummaryRecordsReadBackUnchanged)
 {
-    const QStringList cells{u"plain"_s, u"a,b"_s, u"say \"hi\""_s, u" padded "_s, u"单笼梯形槽1"_s, QString()};
+    const QStringList cells{u"plain"_s,    u"a,b"_s,         u"say \"hi\""_s,
+                            u" padded "_s, u"单笼梯形槽1"_s, QString()};
     EXPECT_EQ(csvRecord(cells), "plain,\"a,b\",\"say \"\"hi\"\"\",\" padded \",单笼梯形槽1,\r\n");
     EXPECT_EQ(cellsOf(readCsv(csvRecord(cells))), std::vector<QStringList>{cells});
 }
@@ -118,8 +119,8 @@ std::vector<Sweep> sweeps(const QStringList &texts)
 
 TEST(Variants, SweepsCombineInTheOrderGiven)
 {
-    const std::vector<Variant> variants
-        = batchVariants(sweeps({u"Z2=26,28"_s, u"periodNumber = 2, 4"_s, u"rotorSlotType=单笼梯形槽1"_s}), {});
+    const std::vector<Variant> variants = batchVariants(
+        sweeps({u"Z2=26,28"_s, u"periodNumber = 2, 4"_s, u"rotorSlotType=单笼梯形槽1"_s}), {});
     EXPECT_EQ(namesOf(variants),
               (QStringList{u"Z2-26_periodNumber-2_rotorSlotType-单笼梯形槽1"_s,
                            u"Z2-26_periodNumber-4_rotorSlotType-单笼梯形槽1"_s,
@@ -133,7 +134,8 @@ TEST(Variants, SweepsCombineInTheOrderGiven)
 
 TEST(Variants, TableRowsAreNamedAndLeaveEmptyCellsAlone)
 {
-    const std::vector<Variant> named = batchVariants({}, readCsv("Z2;name;D1\n26;motor a;\n;;\n28; b ;211\n"));
+    const std::vector<Variant> named
+        = batchVariants({}, readCsv("Z2;name;D1\n26;motor a;\n;;\n28; b ;211\n"));
     EXPECT_EQ(namesOf(named), (QStringList{u"motor a"_s, u"b"_s}));
     ASSERT_EQ(named[0].settings.size(), 1u);
     EXPECT_EQ(named[0].settings[0].key, u"Z2");
@@ -141,7 +143,8 @@ TEST(Variants, TableRowsAreNamedAndLeaveEmptyCellsAlone)
     EXPECT_EQ(named[1].settings.size(), 2u);
 
     // Unnamed rows count every row below the header, skipped ones too.
-    EXPECT_EQ(namesOf(batchVariants({}, readCsv("Z2\n26\n\"\"\n28\n"))), (QStringList{u"row-001"_s, u"row-003"_s}));
+    EXPECT_EQ(namesOf(batchVariants({}, readCsv("Z2\n26\n\"\"\n28\n"))),
+              (QStringList{u"row-001"_s, u"row-003"_s}));
     QByteArray thousand = "Z2\n";
     for (int i = 0; i < 1000; ++i)
         thousand += "28\n";
@@ -231,10 +234,12 @@ TEST(Variants, FileNamesThatLeaveTheFolderOrCollideAreRefused)
     // Folders on Windows and macOS take these pairs for one file.
     const QStringList shared
         = problems({u"Motor"_s, u"b"_s, u"motor.py"_s, u"MOTOR"_s, u"e\u0301"_s, u"\u00e9"_s});
-    EXPECT_EQ(shared, (QStringList{
-                          u"line 4: file name \"motor.py\" refused: the variant of line 2 is written to \"Motor.py\""_s,
-                          u"line 7: file name \"\u00e9.py\" refused: the variant of line 6 is written to \"e\u0301.py\""_s,
-                      }));
+    EXPECT_EQ(
+        shared,
+        (QStringList{
+            u"line 4: file name \"motor.py\" refused: the variant of line 2 is written to \"Motor.py\""_s,
+            u"line 7: file name \"\u00e9.py\" refused: the variant of line 6 is written to \"e\u0301.py\""_s,
+        }));
     EXPECT_EQ(fileNameProblems(batchVariants(sweeps({u"Z2=26,26"_s}), {})),
               QStringList{u"file name \"Z2-26.py\" refused: another variant is written to \"Z2-26.py\""_s});
 }
@@ -273,9 +278,12 @@ TEST_F(BatchRun, OneRefusalDoesNotStopTheOthers)
 
     const std::vector<CsvRecord> summary = readCsv(summaryCsv(outcomes));
     ASSERT_EQ(summary.size(), 4u);
-    EXPECT_EQ(summary[0].cells, (QStringList{u"name"_s, u"file"_s, u"status"_s, u"errors"_s, u"warnings"_s, u"reason"_s}));
-    EXPECT_EQ(summary[2].cells.mid(0, 5), (QStringList{u"Z2-40000"_s, u"Z2-40000.py"_s, u"refused"_s, QString(), QString()}));
-    EXPECT_TRUE(summary[2].cells[5].contains(u"\"40000\" does not round"_s)) << summary[2].cells[5].toStdString();
+    EXPECT_EQ(summary[0].cells,
+              (QStringList{u"name"_s, u"file"_s, u"status"_s, u"errors"_s, u"warnings"_s, u"reason"_s}));
+    EXPECT_EQ(summary[2].cells.mid(0, 5),
+              (QStringList{u"Z2-40000"_s, u"Z2-40000.py"_s, u"refused"_s, QString(), QString()}));
+    EXPECT_TRUE(summary[2].cells[5].contains(u"\"40000\" does not round"_s))
+        << summary[2].cells[5].toStdString();
 }
 
 TEST_F(BatchRun, StrictAndExistingFilesAreRefusedPerVariant)
@@ -292,7 +300,8 @@ TEST_F(BatchRun, StrictAndExistingFilesAreRefusedPerVariant)
     EXPECT_THROW(writeBatch(completeDesign(), variants, {out(), true, false}, {}), LaminaError);
 
     QFile::remove(QDir(out()).filePath(u"summary.csv"_s));
-    const std::vector<VariantOutcome> again = writeBatch(completeDesign(), variants, {out(), true, false}, {});
+    const std::vector<VariantOutcome> again
+        = writeBatch(completeDesign(), variants, {out(), true, false}, {});
     EXPECT_EQ(again[0].status, VariantStatus::refused);
     EXPECT_TRUE(again[0].reason.contains(u"add --force"_s));
     EXPECT_EQ(again[1].status, VariantStatus::errors);
@@ -309,8 +318,9 @@ TEST_F(BatchRun, AFileWhereTheFolderShouldBeStopsBeforeWriting)
     QFile blocker(dir.filePath(u"out"_s));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    EXPECT_THROW(writeBatch(completeDesign(), batchVariants(sweeps({u"Z2=28"_s}), {}), {out(), false, false}, {}),
-                 LaminaError);
+    EXPECT_THROW(
+        writeBatch(completeDesign(), batchVariants(sweeps({u"Z2=28"_s}), {}), {out(), false, false}, {}),
+        LaminaError);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{u"out"_s});
 }
 

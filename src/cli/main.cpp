@@ -37,7 +37,8 @@ Commands:
            Write the command script for the design to FILE. An existing FILE
            is replaced only with --force, and only once the new script is
            complete. What check finds is then printed as warnings; with
-           --strict an error of check writes nothing (exit status 1).
+           --strict, an error found by check means nothing is written
+           (exit status 1).
   batch    --output-dir DIR [--vary KEY=V1,V2,...]... [--table FILE.csv]
            [--strict] [--force] [--design FILE.json] [--set KEY=TEXT]...
            Write one script per variant into DIR: every combination of the

@@ -165,8 +165,8 @@ QByteArray csvRecord(const QStringList &cells)
 {
     QStringList fields;
     for (const QString &cell : cells) {
-        const bool quote = cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\n')
-            || cell.contains(u'\r') || cell.startsWith(u' ') || cell.endsWith(u' ');
+        const bool quote = cell.contains(u',') || cell.contains(u';') || cell.contains(u'"')
+            || cell.contains(u'\n') || cell.contains(u'\r') || cell.startsWith(u' ') || cell.endsWith(u' ');
         fields.append(quote ? u'"' + QString(cell).replace(u"\""_s, u"\"\""_s) + u'"' : cell);
     }
     return fields.join(u',').toUtf8() + "\r\n";

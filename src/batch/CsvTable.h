@@ -33,8 +33,8 @@ struct CsvRecord
 std::vector<CsvRecord> readCsv(const QByteArray &bytes);
 
 // One record as the summary writes it, comma-separated with CR LF: a cell is
-// quoted when it holds a comma, a quote, a line end or leading or trailing
-// blanks.
+// quoted when it holds a comma, a semicolon (so no reader takes that for the
+// separator), a quote, a line end or leading or trailing blanks.
 QByteArray csvRecord(const QStringList &cells);
 
 }  // namespace lamina

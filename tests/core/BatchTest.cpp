@@ -95,10 +95,12 @@ TEST(CsvTable, FaultsNameTheirLine)
 
 TEST(CsvTable, SummaryRecordsReadBackUnchanged)
 {
-    const QStringList cells{u"plain"_s,    u"a,b"_s,         u"say \"hi\""_s,
+    const QStringList cells{u"plain"_s,    u"a,b"_s,         u"c;d"_s, u"say \"hi\""_s,
                             u" padded "_s, u"单笼梯形槽1"_s, QString()};
-    EXPECT_EQ(csvRecord(cells), "plain,\"a,b\",\"say \"\"hi\"\"\",\" padded \",单笼梯形槽1,\r\n");
+    EXPECT_EQ(csvRecord(cells), "plain,\"a,b\",\"c;d\",\"say \"\"hi\"\"\",\" padded \",单笼梯形槽1,\r\n");
     EXPECT_EQ(cellsOf(readCsv(csvRecord(cells))), std::vector<QStringList>{cells});
+    // Alone, a semicolon would pass for the separator were it not quoted.
+    EXPECT_EQ(cellsOf(readCsv(csvRecord({u"e;f"_s}))), std::vector<QStringList>{{u"e;f"_s}});
 }
 
 QStringList namesOf(const std::vector<Variant> &variants)

@@ -1,6 +1,7 @@
 // lamina-cli: the script writer, the design checks, the sector picture and
 // the end-ring calculator without the window.
 
+#include "BatchCommand.h"
 #include "CliSupport.h"
 #include "ReportCommand.h"
 #include "calc/EndRing.h"
@@ -32,10 +33,23 @@ namespace {
 const QString helpText = uR"(Usage: lamina-cli COMMAND [OPTIONS]
 
 Commands:
-  script   --output FILE [--force] [--design FILE.json] [--set KEY=TEXT]...
+  script   --output FILE [--force] [--strict] [--design FILE.json]
+           [--set KEY=TEXT]...
            Write the command script for the design to FILE. An existing FILE
            is replaced only with --force, and only once the new script is
-           complete. What check finds is then printed as warnings.
+           complete. What check finds is then printed as warnings; with
+           --strict, an error found by check means nothing is written
+           (exit status 1).
+  batch    --output-dir DIR [--vary KEY=V1,V2,...]... [--table FILE.csv]
+           [--strict] [--force] [--design FILE.json] [--set KEY=TEXT]...
+           Write one script per variant into DIR: every combination of the
+           --vary values (named KEY-VALUE_KEY-VALUE.py), every row of the
+           table (design keys in the header, an optional name column, else
+           row-001.py, ...), or each row with each combination. --set applies
+           to the base before the variants. Prints one line per variant and
+           writes DIR/summary.csv. Exit status 1 when any variant was not
+           written, 2 for a table or file-name problem (then nothing is
+           written).
   check    [--design FILE.json] [--set KEY=TEXT]...
            Print what is wrong with the design, one finding per line, each
            an "error" (the model cannot be right) or a "warning" (FLUX2D may
@@ -67,6 +81,8 @@ Exit status: 0 success, 1 failure, 2 usage or design-file error.
 
 int runScript(const QCommandLineParser &parser)
 {
+    if (parser.isSet(u"output-dir"_s) || parser.isSet(u"vary"_s) || parser.isSet(u"table"_s))
+        throw UsageProblem{u"script writes one file; --output-dir, --vary and --table belong to batch"_s};
     if (!parser.isSet(u"output"_s))
         throw UsageProblem{u"script needs --output FILE"_s};
     const Design design = loadDesign(parser);
@@ -76,6 +92,13 @@ int runScript(const QCommandLineParser &parser)
         return Failure;
     }
     MotorModel model = modelFromDesign(design);
+    if (parser.isSet(u"strict"_s) && hasError(checkDesign(model))) {
+        for (const Finding &finding : checkDesign(model)) {
+            if (finding.severity == Severity::error)
+                printError(u"error: "_s + finding.english);
+        }
+        return Failure;
+    }
     model.scriptPath = output;
     writeScriptFile(model);
     printWarnings(checkDesign(model));
@@ -151,12 +174,16 @@ int runDefaults(const QCommandLineParser &parser)
 void describeOptions(QCommandLineParser &parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addPositionalArgument(u"command"_s, u"script, check, preview, end-ring, report or defaults"_s);
+    parser.addPositionalArgument(u"command"_s, u"script, batch, check, preview, end-ring, report or defaults"_s);
     parser.addOptions({
         {u"design"_s, u"Design file (JSON)."_s, u"file"_s},
         {u"set"_s, u"Set one design key."_s, u"key=text"_s},
         {u"output"_s, u"Script or picture file to write."_s, u"file"_s},
         {u"force"_s, u"Replace an existing script file."_s},
+        {u"strict"_s, u"Write no script for a design check finds an error in."_s},
+        {u"output-dir"_s, u"Folder the batch writes its scripts to."_s, u"dir"_s},
+        {u"vary"_s, u"Sweep one design key over the values given."_s, u"key=v1,v2,..."_s},
+        {u"table"_s, u"Table of variants (CSV)."_s, u"file"_s},
         {u"size"_s, u"Picture size in pixels."_s, u"WxH"_s},
         {u"format"_s, u"Report format: text, json or csv."_s, u"format"_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
@@ -218,10 +245,12 @@ int main(int argc, char *argv[])
     try {
         if (positional.size() != 1)
             throw UsageProblem{
-                u"expected one command: script, check, preview, end-ring, report or defaults (see --help)"_s};
+                u"expected one command: script, batch, check, preview, end-ring, report or defaults (see --help)"_s};
         const QString &command = positional.first();
         if (command == u"script")
             return runScript(parser);
+        if (command == u"batch")
+            return runBatch(parser);
         if (command == u"check")
             return runCheck(parser);
         if (command == u"preview")

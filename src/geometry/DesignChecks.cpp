@@ -1,6 +1,7 @@
 #include "DesignChecks.h"
 
 #include "model/InputFields.h"
+#include "model/Readings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -167,6 +168,26 @@ private:
         }
     }
 
+    // The periodicity command repeats the period count as typed, while the
+    // sector is built for its rounded value: "2.5" builds P = 2 but asks for
+    // 2.5 repetitions.
+    void checkPeriodText(int P)
+    {
+        const QString prefix = u"repetitionNumber='"_s;
+        const QString &command = m.repetitionNumberText;
+        if (P <= 0 || !command.startsWith(prefix) || !command.endsWith(u"',"_s))
+            return;
+        const QString typed = command.mid(prefix.size(), command.size() - prefix.size() - 2);
+        const std::optional<double> value = readNumber(typed);
+        if (value && *value != P)
+            error(
+                {u"periodNumber"_s},
+                u"周期数“%1”不是整数：扇区按 P = %2 建模，周期命令却重复 %1 次"_s.arg(typed.trimmed()).arg(P),
+                u"number of periods \"%1\" is not whole: the sector is built for P = %2 but the periodicity command repeats it %1 times"_s
+                    .arg(typed.trimmed())
+                    .arg(P));
+    }
+
     void checkCounts()
     {
         const int P = m.periodNumber;
@@ -178,6 +199,7 @@ private:
                 {u"periodNumber"_s},
                 u"周期数 P = 1：命令文件只画出整圈的槽，不画内外圆、气隙和转轴，也不建面"_s,
                 u"number of periods P = 1: the script draws the slots all round but no circles, air gap or shaft, and builds no faces"_s);
+        checkPeriodText(P);
         if (m.air < 1)
             error({u"air"_s}, u"气隙层数 air = %1 < 1"_s.arg(m.air),
                   u"air-gap layers air = %1 < 1"_s.arg(m.air));

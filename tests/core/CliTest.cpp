@@ -1,35 +1,13 @@
 // The command-line tool as a user runs it: exit statuses, messages and files.
 
+#include "CliRun.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
-
-struct CliRun
-{
-    int status;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(LAMINA_CLI), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class CliTest : public ::testing::Test
 {

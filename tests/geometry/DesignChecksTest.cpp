@@ -73,6 +73,7 @@ TEST(DesignChecks, EachCheckFiresOnADesignMadeToTripIt)
          u"rotor slot type 5 picked"},
         {{{u"periodNumber", u"0"}}, none, E, u"periodNumber", u"P = 0 ≤ 0"},
         {{{u"periodNumber", u"1"}}, none, W, u"periodNumber", u"P = 1: the script draws the slots all round"},
+        {{{u"periodNumber", u"2.5"}}, none, E, u"periodNumber", u"\"2.5\" is not whole: the sector is built for P = 2"},
         {{{u"periodNumber", u"3"}}, none, E, u"Z2", u"Z2 / P = 28 / 3 = 9.333 is not whole"},
         {{{u"periodNumber", u"5"}}, none, E, u"Z2", u"the point numbers 12 × Z2 / P = 67.2"},
         {{{u"periodNumber", u"8"}}, none, E, u"Z1", u"Z1 / P = 36 / 8 = 4.5 is not whole"},

@@ -1,0 +1,170 @@
+#include "Batch.h"
+
+#include "files/SaveFile.h"
+#include "geometry/DesignChecks.h"
+#include "model/LaminaError.h"
+#include "script/ScriptWriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina {
+namespace {
+
+constexpr std::size_t savesAtATime = 8;
+
+int countOf(const std::vector<Finding> &findings, Severity severity)
+{
+    return int(std::count_if(findings.begin(), findings.end(),
+                             [severity](const Finding &finding) { return finding.severity == severity; }));
+}
+
+QString statusText(VariantStatus status)
+{
+    switch (status) {
+    case VariantStatus::written: return u"written"_s;
+    case VariantStatus::refused: return u"refused"_s;
+    case VariantStatus::errors: return u"errors"_s;
+    }
+    return QString();
+}
+
+QString counted(int count, const QString &thing)
+{
+    return u"%1 %2%3"_s.arg(count).arg(thing, count == 1 ? QString() : u"s"_s);
+}
+
+void generate(const Design &base, const Variant &variant, const QString &path, const BatchOptions &options,
+              VariantOutcome &outcome)
+{
+    Design design = base;
+    for (const DesignSetting &setting : variant.settings)
+        setDesignValue(design, setting.key, setting.text);
+    const MotorModel model = modelFromDesign(design);
+    const std::vector<Finding> findings = checkDesign(model);
+    outcome.errors = countOf(findings, Severity::error);
+    outcome.warnings = countOf(findings, Severity::warning);
+    const auto firstError = std::find_if(findings.begin(), findings.end(), [](const Finding &finding) {
+        return finding.severity == Severity::error;
+    });
+    if (options.strict && firstError != findings.end()) {
+        outcome.status = VariantStatus::errors;
+        outcome.reason = firstError->english;
+        return;
+    }
+    if (!options.force && QFileInfo::exists(path)) {
+        outcome.reason = u"\"%1\" exists already; add --force to replace it"_s.arg(path);
+        return;
+    }
+    saveFile(path, writeScript(model), options.force ? ExistingFile::replace : ExistingFile::keep);
+    outcome.status = VariantStatus::written;
+    if (!findings.empty())
+        outcome.reason = findings.front().english;
+}
+
+VariantOutcome writeVariant(const Design &base, const Variant &variant, const QDir &folder,
+                            const BatchOptions &options)
+{
+    VariantOutcome outcome;
+    outcome.name = variant.name;
+    outcome.file = variantFileName(variant);
+    try {
+        generate(base, variant, folder.filePath(outcome.file), options, outcome);
+    } catch (const LaminaError &error) {
+        outcome.status = VariantStatus::refused;
+        outcome.reason = error.english();
+    } catch (const std::exception &error) {  // DesignError, or out of memory
+        outcome.status = VariantStatus::refused;
+        outcome.reason = QString::fromUtf8(error.what());
+    }
+    return outcome;
+}
+
+QString countText(const std::optional<int> &count)
+{
+    return count ? QString::number(*count) : QString();
+}
+
+}  // namespace
+
+std::vector<VariantOutcome> writeBatch(const Design &base, const std::vector<Variant> &variants,
+                                       const BatchOptions &options,
+                                       const std::function<void(const VariantOutcome &)> &onEach)
+{
+    const QFileInfo dirInfo(options.outputDir);
+    if (dirInfo.exists() && !dirInfo.isDir())
+        throw LaminaError(
+            u"cannot use \"%1\" as the output folder: it is not a folder"_s.arg(options.outputDir),
+            u"无法使用“%1”作为输出文件夹：它不是文件夹"_s.arg(options.outputDir));
+    if (!QDir().mkpath(options.outputDir))
+        throw LaminaError(u"cannot create the output folder \"%1\""_s.arg(options.outputDir),
+                          u"无法创建输出文件夹“%1”"_s.arg(options.outputDir));
+    const QDir folder(options.outputDir);
+    const QString summaryPath = folder.filePath(summaryFileName.toString());
+    if (!options.force && QFileInfo::exists(summaryPath))
+        throw LaminaError(u"\"%1\" exists already; add --force to replace it"_s.arg(summaryPath),
+                          u"“%1”已存在"_s.arg(summaryPath));
+
+    // Each save waits for its bytes to reach the disk; several saves at a
+    // time share that wait. Outcomes are still heard in the variants' order.
+    std::vector<std::optional<VariantOutcome>> done(variants.size());
+    std::mutex doneMutex;
+    std::condition_variable doneChanged;
+    std::atomic<std::size_t> next = 0;
+    const auto work = [&] {
+        for (std::size_t i; (i = next++) < variants.size();) {
+            VariantOutcome outcome = writeVariant(base, variants[i], folder, options);
+            const std::lock_guard lock(doneMutex);
+            done[i] = std::move(outcome);
+            doneChanged.notify_all();
+        }
+    };
+    std::vector<std::jthread> workers;
+    for (std::size_t i = 0; i < std::min<std::size_t>(savesAtATime, variants.size()); ++i)
+        workers.emplace_back(work);
+
+    std::vector<VariantOutcome> outcomes;
+    outcomes.reserve(variants.size());
+    for (std::size_t i = 0; i < variants.size(); ++i) {
+        {
+            std::unique_lock lock(doneMutex);
+            doneChanged.wait(lock, [&] { return done[i].has_value(); });
+            outcomes.push_back(*done[i]);
+        }
+        if (onEach)
+            onEach(outcomes.back());
+    }
+    saveFile(summaryPath, summaryCsv(outcomes), options.force ? ExistingFile::replace : ExistingFile::keep);
+    return outcomes;
+}
+
+QString outcomeLine(const VariantOutcome &outcome)
+{
+    QString line = outcome.file + u": "_s + statusText(outcome.status);
+    if (outcome.errors && outcome.warnings)
+        line += u"; "_s + counted(*outcome.errors, u"error"_s) + u", "_s
+            + counted(*outcome.warnings, u"warning"_s);
+    if (!outcome.reason.isEmpty())
+        line += u"; "_s + outcome.reason;
+    return line;
+}
+
+QByteArray summaryCsv(const std::vector<VariantOutcome> &outcomes)
+{
+    QByteArray bytes = "\xEF\xBB\xBF";
+    bytes += csvRecord({u"name"_s, u"file"_s, u"status"_s, u"errors"_s, u"warnings"_s, u"reason"_s});
+    for (const VariantOutcome &outcome : outcomes)
+        bytes += csvRecord({outcome.name, outcome.file, statusText(outcome.status), countText(outcome.errors),
+                            countText(outcome.warnings), outcome.reason});
+    return bytes;
+}
+
+}  // namespace lamina

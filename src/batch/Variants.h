@@ -1,0 +1,67 @@
+#pragma once
+
+#include "CsvTable.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace lamina {
+
+// One design key set to one text, as --set KEY=TEXT or a table cell does.
+struct DesignSetting
+{
+    QString key;
+    QString text;
+};
+
+// One script of a batch: what it changes on the base design and the name of
+// its file, without the .py.
+struct Variant
+{
+    QString name;
+    std::vector<DesignSetting> settings;
+    int line = 0;  // the table line it comes from; 0 for a sweep alone
+};
+
+// --vary KEY=V1,V2,...: one key and the texts it takes in turn.
+struct Sweep
+{
+    QString key;
+    QStringList values;
+};
+
+// Reads KEY=V1,V2,... Throws BatchError for an unknown key or an empty value.
+Sweep parseSweep(const QString &text);
+
+// The variants of a batch: each table row, or the base design alone
+// without a table, with every combination of the sweeps applied after it,
+// the first sweep varying slowest.
+//
+// The table's header holds design keys and an optional "name" column; an
+// empty cell leaves its key alone. Unnamed rows are row-001, row-002, ... by
+// their place in the table. Names are the row's name and the sweep's
+// KEY-VALUE parts joined by "_", e.g. "Z2-26_periodNumber-2".
+//
+// Throws BatchError, naming the line for the table's faults: an unknown or
+// repeated key, a row with the wrong number of cells, an empty name, a
+// table without rows, a key swept twice or both swept and in the table.
+std::vector<Variant> batchVariants(const std::vector<Sweep> &sweeps,
+                                   const std::optional<std::vector<CsvRecord>> &table);
+
+// The file a variant is written to: its name with ".py" added unless it
+// ends in ".py" already.
+QString variantFileName(const Variant &variant);
+
+// Why the variants' file names cannot be written, one line each; empty when
+// every name is a plain file name of its own. Refused: an empty name, one
+// starting with a dot or ending in a dot or blank, a path separator (/ or
+// \), a control character, one of < > : " | ? * (so the scripts can be
+// copied to a Windows machine), a device name such as CON or COM1, more than
+// 255 bytes of UTF-8, and a name another variant has too, letter case and
+// Unicode composition aside.
+QStringList fileNameProblems(const std::vector<Variant> &variants);
+
+}  // namespace lamina

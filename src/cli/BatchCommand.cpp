@@ -1,0 +1,105 @@
+#include "BatchCommand.h"
+
+#include "CliSupport.h"
+#include "batch/Batch.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina::cli {
+namespace {
+
+// A message about a line of the table, with the table's name before it.
+QString placed(const QCommandLineParser &parser, const QString &message)
+{
+    if (!parser.isSet(u"table"_s) || !message.startsWith(u"line "_s))
+        return message;
+    return u"table \"%1\", %2"_s.arg(parser.value(u"table"_s), message);
+}
+
+std::optional<std::vector<CsvRecord>> readTable(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(u"table"_s))
+        return std::nullopt;
+    const QString path = parser.value(u"table"_s);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw UsageProblem{u"cannot read table \"%1\": %2"_s.arg(path, file.errorString())};
+    try {
+        return readCsv(file.readAll());
+    } catch (const BatchError &error) {
+        throw UsageProblem{placed(parser, QString::fromUtf8(error.what()))};
+    }
+}
+
+std::vector<Variant> variantsOf(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(u"vary"_s) && !parser.isSet(u"table"_s))
+        throw UsageProblem{u"batch needs --vary KEY=V1,V2,... or --table FILE.csv"_s};
+    const std::optional<std::vector<CsvRecord>> table = readTable(parser);
+    try {
+        std::vector<Sweep> sweeps;
+        for (const QString &text : parser.values(u"vary"_s))
+            sweeps.push_back(parseSweep(text));
+        return batchVariants(sweeps, table);
+    } catch (const BatchError &error) {
+        throw UsageProblem{placed(parser, QString::fromUtf8(error.what()))};
+    }
+}
+
+// The summary would take the place of the table it was made from.
+void refuseTableAsSummary(const QCommandLineParser &parser, const QString &outputDir)
+{
+    if (!parser.isSet(u"table"_s))
+        return;
+    const QString table = QFileInfo(parser.value(u"table"_s)).canonicalFilePath();
+    const QString summary
+        = QFileInfo(QDir(outputDir).filePath(summaryFileName.toString())).canonicalFilePath();
+    if (!table.isEmpty() && table == summary)
+        throw UsageProblem{
+            u"the table \"%1\" is where the summary goes; move it or choose another --output-dir"_s.arg(
+                parser.value(u"table"_s))};
+}
+
+}  // namespace
+
+int runBatch(const QCommandLineParser &parser)
+{
+    if (parser.isSet(u"output"_s) || parser.isSet(u"size"_s))
+        throw UsageProblem{u"batch takes --output-dir, not --output or --size"_s};
+    if (!parser.isSet(u"output-dir"_s) || parser.value(u"output-dir"_s).isEmpty())
+        throw UsageProblem{u"batch needs --output-dir DIR"_s};
+    const QString outputDir = parser.value(u"output-dir"_s);
+    const Design base = loadDesign(parser);
+    const std::vector<Variant> variants = variantsOf(parser);
+    const QStringList nameProblems = fileNameProblems(variants);
+    if (!nameProblems.isEmpty()) {
+        for (const QString &problem : nameProblems)
+            printError(placed(parser, problem));
+        return UsageError;
+    }
+    refuseTableAsSummary(parser, outputDir);
+
+    const BatchOptions options{outputDir, parser.isSet(u"strict"_s), parser.isSet(u"force"_s)};
+    int notWritten = 0;
+    writeBatch(base, variants, options, [&notWritten](const VariantOutcome &outcome) {
+        printOut((outcomeLine(outcome) + u'\n').toUtf8());
+        std::fflush(stdout);
+        if (outcome.status != VariantStatus::written)
+            ++notWritten;
+    });
+    if (notWritten > 0) {
+        printError(u"%1 of %2 variants not written; see %3"_s.arg(notWritten)
+                       .arg(variants.size())
+                       .arg(QDir(outputDir).filePath(summaryFileName.toString())));
+        return Failure;
+    }
+    return Success;
+}
+
+}  // namespace lamina::cli

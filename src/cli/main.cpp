@@ -2,6 +2,7 @@
 // the end-ring calculator without the window.
 
 #include "CliSupport.h"
+#include "ExportCommand.h"
 #include "calc/EndRing.h"
 #include "geometry/DesignChecks.h"
 #include "design/Design.h"
@@ -42,6 +43,13 @@ Commands:
   preview  --output FILE.png|FILE.svg [--size WxH] [--design FILE.json]
            [--set KEY=TEXT]...
            Draw the periodic sector the script builds (default size 1200x900).
+  export   --output FILE.dxf|FILE.geo [--sector] [--force] [--design FILE.json]
+           [--set KEY=TEXT]...
+           Write a drawing in millimetres: a DXF of both whole laminations
+           (layers STATOR and ROTOR), or with --sector of the periodic sector,
+           one layer per region; a .geo is always the sector as Gmsh geometry.
+           An existing FILE is replaced only with --force. A design whose
+           geometry cannot be formed is refused and nothing is written.
   end-ring [--design FILE.json] [--set KEY=TEXT]...
            Print the rotor end-ring leakage inductance (H) and resistance (ohm).
   defaults Print the default design as JSON, a starting point for --design.
@@ -141,12 +149,13 @@ int runDefaults(const QCommandLineParser &parser)
 void describeOptions(QCommandLineParser &parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addPositionalArgument(u"command"_s, u"script, check, preview, end-ring or defaults"_s);
+    parser.addPositionalArgument(u"command"_s, u"script, check, preview, export, end-ring or defaults"_s);
     parser.addOptions({
         {u"design"_s, u"Design file (JSON)."_s, u"file"_s},
         {u"set"_s, u"Set one design key."_s, u"key=text"_s},
         {u"output"_s, u"Script or picture file to write."_s, u"file"_s},
         {u"force"_s, u"Replace an existing script file."_s},
+        {u"sector"_s, u"Export the periodic sector instead of the whole laminations."_s},
         {u"size"_s, u"Picture size in pixels."_s, u"WxH"_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
     });
@@ -207,7 +216,7 @@ int main(int argc, char *argv[])
     try {
         if (positional.size() != 1)
             throw UsageProblem{
-                u"expected one command: script, check, preview, end-ring or defaults (see --help)"_s};
+                u"expected one command: script, check, preview, export, end-ring or defaults (see --help)"_s};
         const QString &command = positional.first();
         if (command == u"script")
             return runScript(parser);
@@ -215,6 +224,8 @@ int main(int argc, char *argv[])
             return runCheck(parser);
         if (command == u"preview")
             return runPreview(parser);
+        if (command == u"export")
+            return runExport(parser);
         if (command == u"end-ring")
             return runEndRing(parser);
         if (command == u"defaults")

@@ -1,0 +1,241 @@
+#include "Contours.h"
+
+#include "geometry/PlaneMath.h"
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina {
+
+using namespace plane;
+
+namespace {
+
+// Edges shorter than this (a slot dimension of zero) are left out; their
+// neighbours then meet within it.
+constexpr double shortestEdge = 1e-10;
+
+class Chain
+{
+public:
+    Chain &operator<<(const Edge &edge)
+    {
+        if (length(edge.to - edge.from) > shortestEdge)
+            edges.push_back(edge);
+        return *this;
+    }
+    Chain &operator<<(const Loop &loop)
+    {
+        for (const Edge &edge : loop)
+            *this << edge;
+        return *this;
+    }
+    Loop edges;
+};
+
+// The arc about the machine centre from one point to another on its circle,
+// counter-clockwise or clockwise.
+Edge centredArc(QPointF from, QPointF to, bool counterClockwise = true)
+{
+    double sweep = std::fmod(angleOf(to) - angleOf(from) + 720, 360);
+    if (!counterClockwise)
+        sweep -= 360;
+    return Edge{from, to, true, QPointF(0, 0), sweep};
+}
+
+// A rotor slot as the core's outline runs round it, counter-clockwise:
+// down the clockwise side, across the bottom, up the other side.
+Loop rotorSlotOutline(const RotorSlot &slot)
+{
+    const RotorSlotSide &s = slot.side;
+    const RotorSlotSide &t = slot.mirrored;
+    return {
+        Edge::line(s.surfaceCorner, s.openingCorner), Edge::line(s.openingCorner, s.bodyCorner),
+        Edge::line(s.bodyCorner, s.bottomCorner),     Edge::line(s.bottomCorner, t.bottomCorner),
+        Edge::line(t.bottomCorner, t.bodyCorner),     Edge::line(t.bodyCorner, t.openingCorner),
+        Edge::line(t.openingCorner, t.surfaceCorner),
+    };
+}
+
+Edge roundEnd(const StatorSlot &slot)
+{
+    return Edge::arcThrough(slot.side.bodyCorner, slot.endOnAxis, slot.mirrored.bodyCorner);
+}
+
+// A stator slot as the bore runs round it, counter-clockwise.
+Loop statorSlotOutline(const StatorSlot &slot)
+{
+    const StatorSlotSide &s = slot.side;
+    const StatorSlotSide &t = slot.mirrored;
+    return {
+        Edge::line(s.boreCorner, s.openingCorner), Edge::line(s.openingCorner, s.wedgeCorner),
+        Edge::line(s.wedgeCorner, s.bodyCorner),   roundEnd(slot),
+        Edge::line(t.bodyCorner, t.wedgeCorner),   Edge::line(t.wedgeCorner, t.openingCorner),
+        Edge::line(t.openingCorner, t.boreCorner),
+    };
+}
+
+// The near and far corners of a slot on its circle, counter-clockwise.
+QPointF nearCorner(const RotorSlot &slot)
+{
+    return slot.side.surfaceCorner;
+}
+QPointF farCorner(const RotorSlot &slot)
+{
+    return slot.mirrored.surfaceCorner;
+}
+QPointF nearCorner(const StatorSlot &slot)
+{
+    return slot.side.boreCorner;
+}
+QPointF farCorner(const StatorSlot &slot)
+{
+    return slot.mirrored.boreCorner;
+}
+Loop outline(const RotorSlot &slot)
+{
+    return rotorSlotOutline(slot);
+}
+Loop outline(const StatorSlot &slot)
+{
+    return statorSlotOutline(slot);
+}
+
+// A circle of slots from `start` to `end` (counter-clockwise), either
+// running round every slot (intoSlots) or bridging each opening with an arc.
+template<typename Slot>
+Loop slottedArc(const std::vector<Slot> &slots, QPointF start, QPointF end, bool intoSlots)
+{
+    Chain chain;
+    QPointF at = start;
+    for (const Slot &slot : slots) {
+        chain << centredArc(at, nearCorner(slot));
+        if (intoSlots)
+            chain << outline(slot);
+        else
+            chain << centredArc(nearCorner(slot), farCorner(slot));
+        at = farCorner(slot);
+    }
+    chain << centredArc(at, end);
+    return chain.edges;
+}
+
+// The same, closed all round: the last slot's far corner back to the first's near one.
+template<typename Slot>
+Loop slottedCircle(const std::vector<Slot> &slots)
+{
+    Chain chain;
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        chain << outline(slots[k]);
+        chain << centredArc(farCorner(slots[k]), nearCorner(slots[(k + 1) % slots.size()]));
+    }
+    return chain.edges;
+}
+
+}  // namespace
+
+Loop reversed(const Loop &loop)
+{
+    Loop result;
+    for (auto edge = loop.rbegin(); edge != loop.rend(); ++edge)
+        result.push_back(Edge{edge->to, edge->from, edge->isArc, edge->centre, -edge->sweep});
+    return result;
+}
+
+SectorFaces sectorFaces(const SectorGeometry &g)
+{
+    const SectorRadii &r = g.radii;
+    const double a = g.sectorAngle;
+    const auto first = [](double radius) { return polar(radius, 0); };
+    const auto second = [a](double radius) { return polar(radius, a); };
+    const double shaft = std::max(r.shaft, 0.0);
+    const double radii[] = {0, shaft, r.rotor, r.airgapArc, r.bore, r.statorOuter, r.boxInner};
+
+    SectorFaces result;
+    for (std::size_t k = 1; k < std::size(radii); ++k) {
+        if (radii[k] > radii[k - 1]) {
+            result.firstEdge.push_back(Edge::line(first(radii[k - 1]), first(radii[k])));
+            result.secondEdge.push_back(Edge::line(second(radii[k - 1]), second(radii[k])));
+        }
+    }
+
+    // A ring sector between two radii whose inner (or outer) arc may be
+    // replaced by a slotted one running counter-clockwise.
+    const auto ring = [&](double inner, double outer, const Loop &innerCcw, const Loop &outerCcw) {
+        Chain chain;
+        chain << Edge::line(first(inner), first(outer));
+        chain << (outerCcw.empty() ? Loop{centredArc(first(outer), second(outer))} : outerCcw);
+        chain << Edge::line(second(outer), second(inner));
+        if (inner > 0)
+            chain << reversed(innerCcw.empty() ? Loop{centredArc(first(inner), second(inner))} : innerCcw);
+        return chain.edges;
+    };
+    const auto add = [&](const QString &group, Loop boundary) {
+        const QString layer = group.startsWith(u"BAR_"_s) ? u"BAR"_s : group;
+        result.faces.push_back(SectorFace{group, layer, std::move(boundary)});
+    };
+
+    const Loop rotorCore = slottedArc(g.rotorSlots, first(r.rotor), second(r.rotor), true);
+    const Loop rotorSurface = slottedArc(g.rotorSlots, first(r.rotor), second(r.rotor), false);
+    const Loop statorCore = slottedArc(g.statorSlots, first(r.bore), second(r.bore), true);
+    const Loop bore = slottedArc(g.statorSlots, first(r.bore), second(r.bore), false);
+
+    if (shaft > 0)
+        add(u"Shaft"_s, ring(0, shaft, {}, {}));
+    add(u"Rotorcore"_s, ring(shaft, r.rotor, {}, rotorCore));
+    for (std::size_t k = 0; k < g.rotorSlots.size(); ++k) {
+        const RotorSlot &slot = g.rotorSlots[k];
+        Chain bar;
+        bar << rotorSlotOutline(slot) << centredArc(farCorner(slot), nearCorner(slot), false);
+        add(u"BAR_%1"_s.arg(k + 1), bar.edges);
+    }
+    add(u"airgap_rotor"_s, ring(r.rotor, r.airgapArc, rotorSurface, {}));
+    add(u"airgap_stator"_s, ring(r.airgapArc, r.bore, {}, bore));
+    for (const StatorSlot &slot : g.statorSlots) {
+        const StatorSlotSide &s = slot.side;
+        const StatorSlotSide &t = slot.mirrored;
+        Chain wedge;
+        wedge << Edge::line(s.boreCorner, s.openingCorner) << Edge::line(s.openingCorner, s.wedgeCorner)
+              << Edge::line(s.wedgeCorner, t.wedgeCorner) << Edge::line(t.wedgeCorner, t.openingCorner)
+              << Edge::line(t.openingCorner, t.boreCorner) << centredArc(t.boreCorner, s.boreCorner, false);
+        add(u"Wedge"_s, wedge.edges);
+        Chain body;
+        body << Edge::line(s.wedgeCorner, s.bodyCorner) << roundEnd(slot)
+             << Edge::line(t.bodyCorner, t.wedgeCorner) << Edge::line(t.wedgeCorner, s.wedgeCorner);
+        add(u"stator_slots"_s, body.edges);
+    }
+    add(u"Statorcore"_s, ring(r.bore, r.statorOuter, statorCore, {}));
+    add(u"out_air"_s, ring(r.statorOuter, r.boxInner, {}, {}));
+    return result;
+}
+
+LaminationContours laminationContours(const SectorGeometry &whole)
+{
+    LaminationContours result;
+    result.statorRadius = whole.radii.statorOuter;
+    result.shaftRadius = std::max(whole.radii.shaft, 0.0);
+    result.statorBore = slottedCircle(whole.statorSlots);
+    result.rotorOutline = slottedCircle(whole.rotorSlots);
+    return result;
+}
+
+double enclosedArea(const Loop &loop)
+{
+    // Half the integral of x dy - y dx; along an arc about c it comes to
+    // c x (to - from) + r² times the sweep in radians.
+    double twice = 0;
+    for (const Edge &e : loop) {
+        if (e.isArc) {
+            const QPointF c = e.centre;
+            const double r = e.radius();
+            twice += c.x() * (e.to.y() - e.from.y()) - c.y() * (e.to.x() - e.from.x())
+                + r * r * radians(e.sweep);
+        } else {
+            twice += e.from.x() * e.to.y() - e.from.y() * e.to.x();
+        }
+    }
+    return twice / 2;
+}
+
+}  // namespace lamina

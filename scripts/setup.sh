@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools
+  qt6-base-dev qt6-base-dev-tools libdxflib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-liberation2 xvfb xauth
   clang libclang-rt-14-dev clang-format clang-tidy dpkg-dev
+  gmsh
 )
 
 missing=()

@@ -14,7 +14,7 @@ namespace {
 
 // Edges shorter than this (a slot dimension of zero) are left out; their
 // neighbours then meet within it.
-constexpr double shortestEdge = 1e-10;
+constexpr double shortestEdge = 1e-9;
 
 class Chain
 {
@@ -44,39 +44,29 @@ Edge centredArc(QPointF from, QPointF to, bool counterClockwise = true)
     return Edge{from, to, true, QPointF(0, 0), sweep};
 }
 
-// A rotor slot as the core's outline runs round it, counter-clockwise:
-// down the clockwise side, across the bottom, up the other side.
-Loop rotorSlotOutline(const RotorSlot &slot)
+// A slot's outline as the core's contour runs round it, counter-clockwise
+// from its near corner to its far one, and the arcs that close its opening
+// the other way; the geometry's slot loops end with those two arcs.
+struct SlotOutline
 {
-    const RotorSlotSide &s = slot.side;
-    const RotorSlotSide &t = slot.mirrored;
-    return {
-        Edge::line(s.surfaceCorner, s.openingCorner), Edge::line(s.openingCorner, s.bodyCorner),
-        Edge::line(s.bodyCorner, s.bottomCorner),     Edge::line(s.bottomCorner, t.bottomCorner),
-        Edge::line(t.bottomCorner, t.bodyCorner),     Edge::line(t.bodyCorner, t.openingCorner),
-        Edge::line(t.openingCorner, t.surfaceCorner),
-    };
+    Loop intoSlot;
+    Loop opening;
+};
+
+SlotOutline splitOpening(const Loop &slotLoop)
+{
+    const auto cut = slotLoop.end() - 2;
+    return {Loop(slotLoop.begin(), cut), Loop(cut, slotLoop.end())};
 }
 
-Edge roundEnd(const StatorSlot &slot)
+SlotOutline outline(const RotorSlot &slot)
 {
-    return Edge::arcThrough(slot.side.bodyCorner, slot.endOnAxis, slot.mirrored.bodyCorner);
+    return splitOpening(barLoop(slot));
 }
-
-// A stator slot as the bore runs round it, counter-clockwise.
-Loop statorSlotOutline(const StatorSlot &slot)
+SlotOutline outline(const StatorSlot &slot)
 {
-    const StatorSlotSide &s = slot.side;
-    const StatorSlotSide &t = slot.mirrored;
-    return {
-        Edge::line(s.boreCorner, s.openingCorner), Edge::line(s.openingCorner, s.wedgeCorner),
-        Edge::line(s.wedgeCorner, s.bodyCorner),   roundEnd(slot),
-        Edge::line(t.bodyCorner, t.wedgeCorner),   Edge::line(t.wedgeCorner, t.openingCorner),
-        Edge::line(t.openingCorner, t.boreCorner),
-    };
+    return splitOpening(statorSlotLoop(slot));
 }
-
-// The near and far corners of a slot on its circle, counter-clockwise.
 QPointF nearCorner(const RotorSlot &slot)
 {
     return slot.side.surfaceCorner;
@@ -93,14 +83,6 @@ QPointF farCorner(const StatorSlot &slot)
 {
     return slot.mirrored.boreCorner;
 }
-Loop outline(const RotorSlot &slot)
-{
-    return rotorSlotOutline(slot);
-}
-Loop outline(const StatorSlot &slot)
-{
-    return statorSlotOutline(slot);
-}
 
 // A circle of slots from `start` to `end` (counter-clockwise), either
 // running round every slot (intoSlots) or bridging each opening with an arc.
@@ -111,10 +93,8 @@ Loop slottedArc(const std::vector<Slot> &slots, QPointF start, QPointF end, bool
     QPointF at = start;
     for (const Slot &slot : slots) {
         chain << centredArc(at, nearCorner(slot));
-        if (intoSlots)
-            chain << outline(slot);
-        else
-            chain << centredArc(nearCorner(slot), farCorner(slot));
+        const SlotOutline slotOutline = outline(slot);
+        chain << (intoSlots ? slotOutline.intoSlot : reversed(slotOutline.opening));
         at = farCorner(slot);
     }
     chain << centredArc(at, end);
@@ -127,7 +107,7 @@ Loop slottedCircle(const std::vector<Slot> &slots)
 {
     Chain chain;
     for (std::size_t k = 0; k < slots.size(); ++k) {
-        chain << outline(slots[k]);
+        chain << outline(slots[k]).intoSlot;
         chain << centredArc(farCorner(slots[k]), nearCorner(slots[(k + 1) % slots.size()]));
     }
     return chain.edges;
@@ -171,9 +151,11 @@ SectorFaces sectorFaces(const SectorGeometry &g)
             chain << reversed(innerCcw.empty() ? Loop{centredArc(first(inner), second(inner))} : innerCcw);
         return chain.edges;
     };
-    const auto add = [&](const QString &group, Loop boundary) {
+    const auto add = [&](const QString &group, const Loop &boundary) {
         const QString layer = group.startsWith(u"BAR_"_s) ? u"BAR"_s : group;
-        result.faces.push_back(SectorFace{group, layer, std::move(boundary)});
+        Chain chain;
+        chain << boundary;
+        result.faces.push_back(SectorFace{group, layer, chain.edges});
     };
 
     const Loop rotorCore = slottedArc(g.rotorSlots, first(r.rotor), second(r.rotor), true);
@@ -184,26 +166,13 @@ SectorFaces sectorFaces(const SectorGeometry &g)
     if (shaft > 0)
         add(u"Shaft"_s, ring(0, shaft, {}, {}));
     add(u"Rotorcore"_s, ring(shaft, r.rotor, {}, rotorCore));
-    for (std::size_t k = 0; k < g.rotorSlots.size(); ++k) {
-        const RotorSlot &slot = g.rotorSlots[k];
-        Chain bar;
-        bar << rotorSlotOutline(slot) << centredArc(farCorner(slot), nearCorner(slot), false);
-        add(u"BAR_%1"_s.arg(k + 1), bar.edges);
-    }
+    for (std::size_t k = 0; k < g.rotorSlots.size(); ++k)
+        add(u"BAR_%1"_s.arg(k + 1), barLoop(g.rotorSlots[k]));
     add(u"airgap_rotor"_s, ring(r.rotor, r.airgapArc, rotorSurface, {}));
     add(u"airgap_stator"_s, ring(r.airgapArc, r.bore, {}, bore));
     for (const StatorSlot &slot : g.statorSlots) {
-        const StatorSlotSide &s = slot.side;
-        const StatorSlotSide &t = slot.mirrored;
-        Chain wedge;
-        wedge << Edge::line(s.boreCorner, s.openingCorner) << Edge::line(s.openingCorner, s.wedgeCorner)
-              << Edge::line(s.wedgeCorner, t.wedgeCorner) << Edge::line(t.wedgeCorner, t.openingCorner)
-              << Edge::line(t.openingCorner, t.boreCorner) << centredArc(t.boreCorner, s.boreCorner, false);
-        add(u"Wedge"_s, wedge.edges);
-        Chain body;
-        body << Edge::line(s.wedgeCorner, s.bodyCorner) << roundEnd(slot)
-             << Edge::line(t.bodyCorner, t.wedgeCorner) << Edge::line(t.wedgeCorner, s.wedgeCorner);
-        add(u"stator_slots"_s, body.edges);
+        add(u"Wedge"_s, wedgeLoop(slot));
+        add(u"stator_slots"_s, slotBodyLoop(slot));
     }
     add(u"Statorcore"_s, ring(r.bore, r.statorOuter, statorCore, {}));
     add(u"out_air"_s, ring(r.statorOuter, r.boxInner, {}, {}));

@@ -18,9 +18,10 @@ using namespace plane;
 
 namespace {
 
-// Points closer than this are one point; edges the contours share are built
-// from the same corners, so only rounding separates them.
-constexpr double samePoint = 1e-7;
+// Points closer than this are one point: edges the faces share are built
+// from the same corners, so only rounding separates them, and no edge of a
+// face is this short.
+constexpr double samePoint = 1e-10;
 
 // Gmsh draws a circle arc only below half a turn; longer arcs are split.
 constexpr double longestArc = 90;

@@ -200,6 +200,13 @@ StatorSlot turnedStatorSlot(const StatorSlot &slot, double angle)
                       turnSide(slot.side),    turnSide(slot.mirrored)};
 }
 
+Edge roundEnd(const StatorSlot &slot)
+{
+    return Edge::arcThrough(slot.side.bodyCorner, slot.endOnAxis, slot.mirrored.bodyCorner);
+}
+
+}  // namespace
+
 // The whole slot, opening included: the bar, and the hole it leaves in the core.
 Loop barLoop(const RotorSlot &slot)
 {
@@ -231,11 +238,6 @@ Loop wedgeLoop(const StatorSlot &slot)
     };
 }
 
-Edge roundEnd(const StatorSlot &slot)
-{
-    return Edge::arcThrough(slot.side.bodyCorner, slot.endOnAxis, slot.mirrored.bodyCorner);
-}
-
 Loop slotBodyLoop(const StatorSlot &slot)
 {
     const StatorSlotSide &s = slot.side;
@@ -259,6 +261,8 @@ Loop statorSlotLoop(const StatorSlot &slot)
         arcAboutCentre(slot.boreOnAxis, s.boreCorner),
     };
 }
+
+namespace {
 
 SectorRadii radiiOf(const MotorModel &m)
 {

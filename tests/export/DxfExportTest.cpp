@@ -13,6 +13,7 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <ostream>
 #include <sstream>
 
 using namespace Qt::Literals::StringLiterals;
@@ -124,6 +125,11 @@ struct LaminationCase
     Settings settings;
 };
 
+void PrintTo(const LaminationCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class WholeLamination : public testing::TestWithParam<LaminationCase>
 {
 };
@@ -147,7 +153,7 @@ TEST_P(WholeLamination, ReadsBackAsClosedContoursWithTheDesignsAreas)
     EXPECT_NEAR(statorArea, statorExpected, 1e-6 * statorExpected);
 
     const Layer &rotor = drawing.layers.at("ROTOR");
-    EXPECT_EQ(rotor.lines, 7 * m.Z2);
+    EXPECT_EQ(rotor.lines, 8 * m.Z2);  // four lines down each side, the bottom halved by the axis
     EXPECT_EQ(rotor.arcs, m.Z2);
     ASSERT_EQ(rotor.circles.size(), m.DI2 > 0 ? 1u : 0u);
     const std::vector<Loop> outline = contoursOf(rotor.edges);
@@ -199,6 +205,11 @@ struct Refusal
     bool sector;
     const char *reason;  // part of the check's English finding
 };
+
+void PrintTo(const Refusal &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class Refused : public testing::TestWithParam<Refusal>
 {

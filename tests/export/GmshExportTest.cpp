@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <map>
+#include <ostream>
 #include <set>
 
 using namespace Qt::Literals::StringLiterals;
@@ -92,6 +93,11 @@ struct MeshCase
     Settings settings;
 };
 
+void PrintTo(const MeshCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class GmshMesh : public testing::TestWithParam<MeshCase>
 {
 };
@@ -130,7 +136,8 @@ TEST_P(GmshMesh, CoversEveryRegionWithMatchingPeriodicEdges)
 INSTANTIATE_TEST_SUITE_P(Designs, GmshMesh,
                          testing::Values(MeshCase{"defaults", {}},
                                          MeshCase{"twoPeriods", {{u"periodNumber"_s, u"2"_s}}},
-                                         MeshCase{"solidRotor", {{u"DI2"_s, u"0"_s}, {u"air"_s, u"3"_s}}}),
+                                         MeshCase{"solidRotor", {{u"DI2"_s, u"0"_s}, {u"air"_s, u"3"_s}}},
+                                         MeshCase{"pointedBars", {{u"B22"_s, u"0"_s}}}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -40,18 +40,16 @@ public:
         : radii(g.radii)
     {
         const double deviation = m.meshDeviation;
-        const auto smallest = [](std::initializer_list<double> widths) {
-            double result = std::numeric_limits<double>::infinity();
-            for (const double width : widths) {
-                if (width > 0)
-                    result = std::min(result, width);
-            }
-            return result;
-        };
+        const auto positive
+            = [](double width) { return width > 0 ? width : std::numeric_limits<double>::infinity(); };
         yoke = deviation * (radii.statorOuter - radii.bore) / 8;
         gap = std::min(yoke, deviation * (radii.bore - radii.rotor) / m.air);
-        statorSlot = std::min(yoke, deviation * smallest({m.B11, m.B21}) / 3);
-        rotorSlot = std::min(yoke, deviation * smallest({m.B12, m.B22}) / 3);
+        // The stator slot's round end is followed closely enough by a third
+        // of its narrower width; the rotor slot is straight-sided.
+        statorSlot = std::min(yoke, deviation * std::min(positive(m.B11), positive(m.B21)) / 3);
+        rotorSlot = std::min(yoke, deviation * std::max(m.B12, m.B22) / 3);
+        if (!(rotorSlot > 0))
+            rotorSlot = yoke;
         statorSlotEnd = radii.bore + m.H01 + m.H11 + m.H21 + m.B21 / 2;
     }
 

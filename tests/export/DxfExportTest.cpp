@@ -119,18 +119,7 @@ TEST(EnclosedArea, IsExactForLinesAndArcs)
     EXPECT_NEAR(enclosedArea(halfDisc), pi * 9 / 2, 1e-12);
 }
 
-struct LaminationCase
-{
-    const char *name;
-    Settings settings;
-};
-
-void PrintTo(const LaminationCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class WholeLamination : public testing::TestWithParam<LaminationCase>
+class WholeLamination : public testing::TestWithParam<DesignCase>
 {
 };
 
@@ -166,12 +155,11 @@ TEST_P(WholeLamination, ReadsBackAsClosedContoursWithTheDesignsAreas)
 // The whole laminations do not depend on the periods: fractional ones are
 // drawn, as is a single period.
 INSTANTIATE_TEST_SUITE_P(Designs, WholeLamination,
-                         testing::Values(LaminationCase{"defaults", {}},
-                                         LaminationCase{"fractional", {{u"periodNumber"_s, u"3"_s}}},
-                                         LaminationCase{"onePeriod", {{u"periodNumber"_s, u"1"_s}}},
-                                         LaminationCase{"solidRotor", {{u"DI2"_s, u"0"_s}}},
-                                         LaminationCase{"manySlots",
-                                                        {{u"Z1"_s, u"48"_s}, {u"Z2"_s, u"40"_s}}}),
+                         testing::Values(DesignCase{"defaults", {}},
+                                         DesignCase{"fractional", {{u"periodNumber"_s, u"3"_s}}},
+                                         DesignCase{"onePeriod", {{u"periodNumber"_s, u"1"_s}}},
+                                         DesignCase{"solidRotor", {{u"DI2"_s, u"0"_s}}},
+                                         DesignCase{"manySlots", {{u"Z1"_s, u"48"_s}, {u"Z2"_s, u"40"_s}}}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 TEST(SectorDrawing, HasOneLayerPerRegionWithTheRegionsAreas)

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -24,6 +25,18 @@ inline MotorModel exportModel(const Settings &settings = {})
     for (const auto &[key, text] : settings)
         setDesignValue(design, key, text);
     return modelFromDesign(design);
+}
+
+// A named design for the parameterised suites: the changes to the defaults.
+struct DesignCase
+{
+    const char *name;
+    Settings settings;
+};
+
+inline void PrintTo(const DesignCase &c, std::ostream *os)
+{
+    *os << c.name;
 }
 
 inline double regionArea(const SectorGeometry &g, RegionKind kind)

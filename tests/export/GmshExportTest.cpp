@@ -87,18 +87,7 @@ Mesh readMesh(const QString &path)
     return mesh;
 }
 
-struct MeshCase
-{
-    const char *name;
-    Settings settings;
-};
-
-void PrintTo(const MeshCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class GmshMesh : public testing::TestWithParam<MeshCase>
+class GmshMesh : public testing::TestWithParam<DesignCase>
 {
 };
 
@@ -134,10 +123,10 @@ TEST_P(GmshMesh, CoversEveryRegionWithMatchingPeriodicEdges)
 }
 
 INSTANTIATE_TEST_SUITE_P(Designs, GmshMesh,
-                         testing::Values(MeshCase{"defaults", {}},
-                                         MeshCase{"twoPeriods", {{u"periodNumber"_s, u"2"_s}}},
-                                         MeshCase{"solidRotor", {{u"DI2"_s, u"0"_s}, {u"air"_s, u"3"_s}}},
-                                         MeshCase{"pointedBars", {{u"B22"_s, u"0"_s}}}),
+                         testing::Values(DesignCase{"defaults", {}},
+                                         DesignCase{"twoPeriods", {{u"periodNumber"_s, u"2"_s}}},
+                                         DesignCase{"solidRotor", {{u"DI2"_s, u"0"_s}, {u"air"_s, u"3"_s}}},
+                                         DesignCase{"pointedBars", {{u"B22"_s, u"0"_s}}}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "geometry/PlaneMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -118,8 +119,9 @@ Loop slottedCircle(const std::vector<Slot> &slots)
 Loop reversed(const Loop &loop)
 {
     Loop result;
-    for (auto edge = loop.rbegin(); edge != loop.rend(); ++edge)
-        result.push_back(Edge{edge->to, edge->from, edge->isArc, edge->centre, -edge->sweep});
+    for (const Edge &edge : loop)
+        result.push_back(Edge{edge.to, edge.from, edge.isArc, edge.centre, -edge.sweep});
+    std::reverse(result.begin(), result.end());
     return result;
 }
 

@@ -114,7 +114,7 @@ QByteArray dxfDrawing(const std::vector<DrawingLayer> &layers)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw failure();
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (!bytes.trimmed().endsWith("EOF"))
         throw failure();
     return bytes;

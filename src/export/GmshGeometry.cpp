@@ -181,13 +181,13 @@ QByteArray gmshGeometry(const SectorGeometry &geometry, const MotorModel &model)
     const MeshSizes sizes(geometry, model);
     for (std::size_t k = 0; k < topology.points.size(); ++k) {
         const QPointF p = topology.points[k];
-        line("Point(" + QByteArray::number(qsizetype(k + 1)) + ") = {" + number(p.x()) + ", " + number(p.y())
+        line("Point(" + QByteArray::number(qsizetype(k) + 1) + ") = {" + number(p.x()) + ", " + number(p.y())
              + ", 0, " + number(sizes.at(p)) + "};");
     }
     line("");
     for (std::size_t k = 0; k < topology.curveEnds.size(); ++k) {
         const auto [from, to, centre] = topology.curveEnds[k];
-        const QByteArray id = QByteArray::number(qsizetype(k + 1));
+        const QByteArray id = QByteArray::number(qsizetype(k) + 1);
         if (centre == 0)
             line("Line(" + id + ") = {" + idList({from, to}) + "};");
         else
@@ -195,7 +195,7 @@ QByteArray gmshGeometry(const SectorGeometry &geometry, const MotorModel &model)
     }
     line("");
     for (std::size_t k = 0; k < loops.size(); ++k) {
-        const QByteArray id = QByteArray::number(qsizetype(k + 1));
+        const QByteArray id = QByteArray::number(qsizetype(k) + 1);
         line("Curve Loop(" + id + ") = {" + idList(loops[k]) + "};");
         line("Plane Surface(" + id + ") = {" + id + "};");
     }

@@ -34,6 +34,14 @@ if(TARGET lamina)
   endif()
 endif()
 
+# Lamina is GPL-3.0-or-later (it links the GPL DXF library): the licence
+# travels with every install, in Debian's place for it on Linux.
+if(UNIX AND NOT APPLE)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION share/doc/lamina)
+else()
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${LAMINA_PROGRAM_DIR})
+endif()
+
 if(UNIX AND NOT APPLE)
   # Relative links, so the tree works under any prefix or scratch root.
   foreach(program lamina lamina-cli)
@@ -69,6 +77,7 @@ induction motor into a Python command script that builds one periodic sector
 of the 2-D finite-element model in FLUX2D, and computes the rotor end-ring
 leakage inductance and resistance. Chinese interface.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

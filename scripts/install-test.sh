@@ -14,7 +14,7 @@ trap 'rm -rf "$root" "$work"' EXIT
 fail() { echo "install-test: $*" >&2; exit 1; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in fonts-noto-cjk qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6; do
+for needed in fonts-noto-cjk qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6 libdxflib3; do
   grep -q "$needed" <<<"$depends" || fail "package does not depend on $needed ($depends)"
 done
 
@@ -24,6 +24,7 @@ for f in lamina lamina-cli lamina.png lamina.desktop res/slottype1.bmp res/r13.b
   [ -e "$program/$f" ] || fail "missing $f in the program folder"
 done
 [ -d "$program/Projects" ] || fail "missing the Projects folder"
+grep -q '^License: GPL-3.0-or-later' "$root/usr/share/doc/lamina/copyright" || fail "missing the licence in the copyright file"
 [ -f "$root/usr/share/applications/lamina.desktop" ] || fail "missing the desktop entry"
 [ -f "$root/usr/share/icons/hicolor/48x48/apps/lamina.png" ] || fail "missing the menu icon"
 grep -q '^Name\[zh_CN\]=' "$root/usr/share/applications/lamina.desktop" || fail "desktop entry has no Chinese name"

@@ -11,7 +11,7 @@ set -euo pipefail
 # the window on a machine without a display.
 program_packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libdxflib-dev
   fonts-noto-cjk fonts-liberation2 xvfb xauth
 )
 
@@ -20,6 +20,7 @@ program_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
+  gmsh strace
 )
 
 packages=("${program_packages[@]}")

@@ -3,10 +3,11 @@
 
 #include "BatchCommand.h"
 #include "CliSupport.h"
+#include "ExportCommand.h"
 #include "ReportCommand.h"
 #include "calc/EndRing.h"
-#include "geometry/DesignChecks.h"
 #include "design/Design.h"
+#include "geometry/DesignChecks.h"
 #include "model/LaminaError.h"
 #include "preview/SectorRenderer.h"
 #include "script/NumberText.h"
@@ -57,6 +58,13 @@ Commands:
   preview  --output FILE.png|FILE.svg [--size WxH] [--design FILE.json]
            [--set KEY=TEXT]...
            Draw the periodic sector the script builds (default size 1200x900).
+  export   --output FILE.dxf|FILE.geo [--sector] [--force] [--design FILE.json]
+           [--set KEY=TEXT]...
+           Write a drawing in millimetres: a DXF of both whole laminations
+           (layers STATOR and ROTOR), or with --sector of the periodic sector,
+           one layer per region; a .geo is always the sector as Gmsh geometry.
+           An existing FILE is replaced only with --force. A design whose
+           geometry cannot be formed is refused and nothing is written.
   end-ring [--design FILE.json] [--set KEY=TEXT]...
            Print the rotor end-ring leakage inductance (H) and resistance (ohm).
   report   [--design FILE.json] [--set KEY=TEXT]... [--format text|json|csv]
@@ -174,7 +182,7 @@ int runDefaults(const QCommandLineParser &parser)
 void describeOptions(QCommandLineParser &parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addPositionalArgument(u"command"_s, u"script, batch, check, preview, end-ring, report or defaults"_s);
+    parser.addPositionalArgument(u"command"_s, u"script, batch, check, preview, export, end-ring, report or defaults"_s);
     parser.addOptions({
         {u"design"_s, u"Design file (JSON)."_s, u"file"_s},
         {u"set"_s, u"Set one design key."_s, u"key=text"_s},
@@ -184,6 +192,7 @@ void describeOptions(QCommandLineParser &parser)
         {u"output-dir"_s, u"Folder the batch writes its scripts to."_s, u"dir"_s},
         {u"vary"_s, u"Sweep one design key over the values given."_s, u"key=v1,v2,..."_s},
         {u"table"_s, u"Table of variants (CSV)."_s, u"file"_s},
+        {u"sector"_s, u"Export the periodic sector instead of the whole laminations."_s},
         {u"size"_s, u"Picture size in pixels."_s, u"WxH"_s},
         {u"format"_s, u"Report format: text, json or csv."_s, u"format"_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
@@ -245,7 +254,7 @@ int main(int argc, char *argv[])
     try {
         if (positional.size() != 1)
             throw UsageProblem{
-                u"expected one command: script, batch, check, preview, end-ring, report or defaults (see --help)"_s};
+                u"expected one command: script, batch, check, preview, export, end-ring, report or defaults (see --help)"_s};
         const QString &command = positional.first();
         if (command == u"script")
             return runScript(parser);
@@ -255,6 +264,8 @@ int main(int argc, char *argv[])
             return runCheck(parser);
         if (command == u"preview")
             return runPreview(parser);
+        if (command == u"export")
+            return runExport(parser);
         if (command == u"end-ring")
             return runEndRing(parser);
         if (command == u"report")

@@ -200,6 +200,11 @@ StatorSlot turnedStatorSlot(const StatorSlot &slot, double angle)
                       turnSide(slot.side),    turnSide(slot.mirrored)};
 }
 
+Edge roundEnd(const StatorSlot &slot)
+{
+    return Edge::arcThrough(slot.side.bodyCorner, slot.endOnAxis, slot.mirrored.bodyCorner);
+}
+
 // A rotor slot from the surface down one side to the width br1 and up the
 // other: the whole slot goes on down to the bottom in between, the opening
 // alone crosses straight at br1.
@@ -223,6 +228,8 @@ Loop rotorSlotPart(const RotorSlot &slot, bool whole)
     return loop;
 }
 
+}  // namespace
+
 // The whole slot, opening included: the bar, and the hole it leaves in the core.
 Loop barLoop(const RotorSlot &slot)
 {
@@ -239,11 +246,6 @@ Loop wedgeLoop(const StatorSlot &slot)
         Edge::line(t.wedgeCorner, t.openingCorner),    Edge::line(t.openingCorner, t.boreCorner),
         arcAboutCentre(t.boreCorner, slot.boreOnAxis), arcAboutCentre(slot.boreOnAxis, s.boreCorner),
     };
-}
-
-Edge roundEnd(const StatorSlot &slot)
-{
-    return Edge::arcThrough(slot.side.bodyCorner, slot.endOnAxis, slot.mirrored.bodyCorner);
 }
 
 Loop slotBodyLoop(const StatorSlot &slot)
@@ -269,6 +271,8 @@ Loop statorSlotLoop(const StatorSlot &slot)
         arcAboutCentre(slot.boreOnAxis, s.boreCorner),
     };
 }
+
+namespace {
 
 SectorRadii radiiOf(const MotorModel &m)
 {

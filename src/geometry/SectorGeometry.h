@@ -142,6 +142,15 @@ struct SectorGeometry
     bool isEmpty() const { return regions.empty() && rotorSlots.empty() && statorSlots.empty(); }
 };
 
+// The closed outlines of one slot that the regions are made of. Each runs
+// down the slot's clockwise side first; barLoop and statorSlotLoop end with
+// the two arcs that close the opening on the rotor surface or the bore, from
+// the far corner over the slot axis back to the near one.
+Loop barLoop(const RotorSlot &slot);          // the whole rotor slot, opening included
+Loop wedgeLoop(const StatorSlot &slot);       // a stator slot's opening and wedge
+Loop slotBodyLoop(const StatorSlot &slot);    // the rest of the stator slot
+Loop statorSlotLoop(const StatorSlot &slot);  // the whole stator slot
+
 // Beyond this many slots per core a preview shows nothing more.
 inline constexpr int maxSlotsDrawn = 2000;
 

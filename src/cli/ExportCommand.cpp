@@ -1,0 +1,34 @@
+#include "ExportCommand.h"
+
+#include "CliSupport.h"
+#include "export/DrawingExport.h"
+
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina::cli {
+
+int runExport(const QCommandLineParser &parser)
+{
+    if (!parser.isSet(u"output"_s))
+        throw UsageProblem{u"export needs --output FILE.dxf or FILE.geo"_s};
+    if (parser.isSet(u"size"_s))
+        throw UsageProblem{u"export takes no --size"_s};
+    const QString output = parser.value(u"output"_s);
+    if (!exportFormatOf(output))
+        throw UsageProblem{u"export writes .dxf or .geo, not \"%1\""_s.arg(output)};
+    const Design design = loadDesign(parser);
+    // As with the script, an existing file is only replaced when asked to.
+    const bool force = parser.isSet(u"force"_s);
+    if (QFileInfo::exists(output) && !force) {
+        printError(u"\"%1\" exists already; add --force to replace it"_s.arg(output));
+        return Failure;
+    }
+    const MotorModel model = modelFromDesign(design);
+    saveDrawing(model, output, parser.isSet(u"sector"_s), force ? ExistingFile::replace : ExistingFile::keep);
+    printWarnings(checkDesign(model));
+    return Success;
+}
+
+}  // namespace lamina::cli

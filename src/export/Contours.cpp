@@ -1,0 +1,212 @@
+#include "Contours.h"
+
+#include "geometry/PlaneMath.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace lamina {
+
+using namespace plane;
+
+namespace {
+
+// Edges shorter than this (a slot dimension of zero) are left out; their
+// neighbours then meet within it.
+constexpr double shortestEdge = 1e-9;
+
+class Chain
+{
+public:
+    Chain &operator<<(const Edge &edge)
+    {
+        if (length(edge.to - edge.from) > shortestEdge)
+            edges.push_back(edge);
+        return *this;
+    }
+    Chain &operator<<(const Loop &loop)
+    {
+        for (const Edge &edge : loop)
+            *this << edge;
+        return *this;
+    }
+    Loop edges;
+};
+
+// The arc about the machine centre from one point to another on its circle,
+// counter-clockwise or clockwise.
+Edge centredArc(QPointF from, QPointF to, bool counterClockwise = true)
+{
+    double sweep = std::fmod(angleOf(to) - angleOf(from) + 720, 360);
+    if (!counterClockwise)
+        sweep -= 360;
+    return Edge{from, to, true, QPointF(0, 0), sweep};
+}
+
+// A slot's outline as the core's contour runs round it, counter-clockwise
+// from its near corner to its far one, and the arcs that close its opening
+// the other way; the geometry's slot loops end with those two arcs.
+struct SlotOutline
+{
+    Loop intoSlot;
+    Loop opening;
+};
+
+SlotOutline splitOpening(const Loop &slotLoop)
+{
+    const auto cut = slotLoop.end() - 2;
+    return {Loop(slotLoop.begin(), cut), Loop(cut, slotLoop.end())};
+}
+
+SlotOutline outline(const RotorSlot &slot)
+{
+    return splitOpening(barLoop(slot));
+}
+SlotOutline outline(const StatorSlot &slot)
+{
+    return splitOpening(statorSlotLoop(slot));
+}
+QPointF nearCorner(const RotorSlot &slot)
+{
+    return slot.side.surfaceCorner;
+}
+QPointF farCorner(const RotorSlot &slot)
+{
+    return slot.mirrored.surfaceCorner;
+}
+QPointF nearCorner(const StatorSlot &slot)
+{
+    return slot.side.boreCorner;
+}
+QPointF farCorner(const StatorSlot &slot)
+{
+    return slot.mirrored.boreCorner;
+}
+
+// A circle of slots from `start` to `end` (counter-clockwise), either
+// running round every slot (intoSlots) or bridging each opening with an arc.
+template<typename Slot>
+Loop slottedArc(const std::vector<Slot> &slots, QPointF start, QPointF end, bool intoSlots)
+{
+    Chain chain;
+    QPointF at = start;
+    for (const Slot &slot : slots) {
+        chain << centredArc(at, nearCorner(slot));
+        const SlotOutline slotOutline = outline(slot);
+        chain << (intoSlots ? slotOutline.intoSlot : reversed(slotOutline.opening));
+        at = farCorner(slot);
+    }
+    chain << centredArc(at, end);
+    return chain.edges;
+}
+
+// The same, closed all round: the last slot's far corner back to the first's near one.
+template<typename Slot>
+Loop slottedCircle(const std::vector<Slot> &slots)
+{
+    Chain chain;
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        chain << outline(slots[k]).intoSlot;
+        chain << centredArc(farCorner(slots[k]), nearCorner(slots[(k + 1) % slots.size()]));
+    }
+    return chain.edges;
+}
+
+}  // namespace
+
+Loop reversed(const Loop &loop)
+{
+    Loop result;
+    for (const Edge &edge : loop)
+        result.push_back(Edge{edge.to, edge.from, edge.isArc, edge.centre, -edge.sweep});
+    std::reverse(result.begin(), result.end());
+    return result;
+}
+
+SectorFaces sectorFaces(const SectorGeometry &g)
+{
+    const SectorRadii &r = g.radii;
+    const double a = g.sectorAngle;
+    const auto first = [](double radius) { return polar(radius, 0); };
+    const auto second = [a](double radius) { return polar(radius, a); };
+    const double shaft = std::max(r.shaft, 0.0);
+    const double radii[] = {0, shaft, r.rotor, r.airgapArc, r.bore, r.statorOuter, r.boxInner};
+
+    SectorFaces result;
+    for (std::size_t k = 1; k < std::size(radii); ++k) {
+        if (radii[k] > radii[k - 1]) {
+            result.firstEdge.push_back(Edge::line(first(radii[k - 1]), first(radii[k])));
+            result.secondEdge.push_back(Edge::line(second(radii[k - 1]), second(radii[k])));
+        }
+    }
+
+    // A ring sector between two radii whose inner (or outer) arc may be
+    // replaced by a slotted one running counter-clockwise.
+    const auto ring = [&](double inner, double outer, const Loop &innerCcw, const Loop &outerCcw) {
+        Chain chain;
+        chain << Edge::line(first(inner), first(outer));
+        chain << (outerCcw.empty() ? Loop{centredArc(first(outer), second(outer))} : outerCcw);
+        chain << Edge::line(second(outer), second(inner));
+        if (inner > 0)
+            chain << reversed(innerCcw.empty() ? Loop{centredArc(first(inner), second(inner))} : innerCcw);
+        return chain.edges;
+    };
+    const auto add = [&](const QString &group, const Loop &boundary) {
+        const QString layer = group.startsWith(u"BAR_"_s) ? u"BAR"_s : group;
+        Chain chain;
+        chain << boundary;
+        result.faces.push_back(SectorFace{group, layer, chain.edges});
+    };
+
+    const Loop rotorCore = slottedArc(g.rotorSlots, first(r.rotor), second(r.rotor), true);
+    const Loop rotorSurface = slottedArc(g.rotorSlots, first(r.rotor), second(r.rotor), false);
+    const Loop statorCore = slottedArc(g.statorSlots, first(r.bore), second(r.bore), true);
+    const Loop bore = slottedArc(g.statorSlots, first(r.bore), second(r.bore), false);
+
+    if (shaft > 0)
+        add(u"Shaft"_s, ring(0, shaft, {}, {}));
+    add(u"Rotorcore"_s, ring(shaft, r.rotor, {}, rotorCore));
+    for (std::size_t k = 0; k < g.rotorSlots.size(); ++k)
+        add(u"BAR_%1"_s.arg(k + 1), barLoop(g.rotorSlots[k]));
+    add(u"airgap_rotor"_s, ring(r.rotor, r.airgapArc, rotorSurface, {}));
+    add(u"airgap_stator"_s, ring(r.airgapArc, r.bore, {}, bore));
+    for (const StatorSlot &slot : g.statorSlots) {
+        add(u"Wedge"_s, wedgeLoop(slot));
+        add(u"stator_slots"_s, slotBodyLoop(slot));
+    }
+    add(u"Statorcore"_s, ring(r.bore, r.statorOuter, statorCore, {}));
+    add(u"out_air"_s, ring(r.statorOuter, r.boxInner, {}, {}));
+    return result;
+}
+
+LaminationContours laminationContours(const SectorGeometry &whole)
+{
+    LaminationContours result;
+    result.statorRadius = whole.radii.statorOuter;
+    result.shaftRadius = std::max(whole.radii.shaft, 0.0);
+    result.statorBore = slottedCircle(whole.statorSlots);
+    result.rotorOutline = slottedCircle(whole.rotorSlots);
+    return result;
+}
+
+double enclosedArea(const Loop &loop)
+{
+    // Half the integral of x dy - y dx; along an arc about c it comes to
+    // c x (to - from) + r² times the sweep in radians.
+    double twice = 0;
+    for (const Edge &e : loop) {
+        if (e.isArc) {
+            const QPointF c = e.centre;
+            const double r = e.radius();
+            twice += c.x() * (e.to.y() - e.from.y()) - c.y() * (e.to.x() - e.from.x())
+                + r * r * radians(e.sweep);
+        } else {
+            twice += e.from.x() * e.to.y() - e.from.y() * e.to.x();
+        }
+    }
+    return twice / 2;
+}
+
+}  // namespace lamina

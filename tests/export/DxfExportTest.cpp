@@ -1,0 +1,241 @@
+// Exported DXF drawings read back through the DXF library's own reader.
+
+#include "ExportFixtures.h"
+#include "export/DrawingExport.h"
+#include "geometry/PlaneMath.h"
+#include "model/LaminaError.h"
+
+#include <dl_creationadapter.h>
+#include <dl_dxf.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <ostream>
+#include <sstream>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace lamina;
+using namespace lamina::fixtures;
+
+namespace {
+
+constexpr double pi = std::numbers::pi;
+constexpr double closure = 1e-9;  // mm between consecutive entities
+
+struct Layer
+{
+    int lines = 0, arcs = 0;
+    Loop edges;
+    std::vector<double> circles;
+};
+
+class Drawing : public DL_CreationAdapter
+{
+public:
+    void addLine(const DL_LineData &d) override
+    {
+        Layer &layer = layers[getAttributes().getLayer()];
+        ++layer.lines;
+        layer.edges.push_back(Edge::line({d.x1, d.y1}, {d.x2, d.y2}));
+    }
+    void addArc(const DL_ArcData &d) override
+    {
+        Layer &layer = layers[getAttributes().getLayer()];
+        ++layer.arcs;
+        layer.edges.push_back(
+            Edge::arc({d.cx, d.cy}, d.radius, d.angle1, std::fmod(d.angle2 - d.angle1 + 720, 360)));
+    }
+    void addCircle(const DL_CircleData &d) override
+    {
+        EXPECT_EQ(d.cx, 0);
+        EXPECT_EQ(d.cy, 0);
+        layers[getAttributes().getLayer()].circles.push_back(d.radius);
+    }
+    void setVariableInt(const std::string &key, int value, int) override { variables[key] = value; }
+
+    std::map<std::string, Layer> layers;
+    std::map<std::string, int> variables;
+};
+
+Drawing readBack(const QByteArray &bytes)
+{
+    Drawing drawing;
+    std::istringstream stream(bytes.toStdString());
+    DL_Dxf dxf;
+    EXPECT_TRUE(dxf.in(stream, &drawing));
+    return drawing;
+}
+
+// The closed contours a heap of entities forms: each entity's end must meet
+// exactly one unused entity, and every chain must come back to its start.
+std::vector<Loop> contoursOf(Loop edges)
+{
+    std::vector<Loop> contours;
+    while (!edges.empty()) {
+        Loop contour{edges.back()};
+        edges.pop_back();
+        while (plane::length(contour.back().to - contour.front().from) > closure) {
+            const QPointF end = contour.back().to;
+            auto next = std::find_if(edges.begin(), edges.end(), [&](const Edge &e) {
+                return plane::length(e.from - end) <= closure || plane::length(e.to - end) <= closure;
+            });
+            if (next == edges.end()) {
+                ADD_FAILURE() << "open contour ends at " << end.x() << ", " << end.y();
+                return contours;
+            }
+            contour.push_back(plane::length(next->from - end) <= closure ? *next : reversed({*next}).front());
+            edges.erase(next);
+        }
+        contours.push_back(std::move(contour));
+    }
+    return contours;
+}
+
+double areaSum(const std::vector<Loop> &contours)
+{
+    double sum = 0;
+    for (const Loop &contour : contours)
+        sum += std::abs(enclosedArea(contour));
+    return sum;
+}
+
+// One stator slot's area; the design data's own slot area can stand in here.
+double statorSlotArea(const MotorModel &m)
+{
+    return slotAreas(m).stator();
+}
+
+TEST(EnclosedArea, IsExactForLinesAndArcs)
+{
+    const Loop quarterRing = {Edge::line({2, 0}, {5, 0}), Edge::arc({0, 0}, 5, 0, 90),
+                              Edge::line({0, 5}, {0, 2}), Edge::arc({0, 0}, 2, 90, -90)};
+    EXPECT_NEAR(enclosedArea(quarterRing), pi * (25 - 4) / 4, 1e-12);
+    EXPECT_NEAR(enclosedArea(reversed(quarterRing)), -pi * (25 - 4) / 4, 1e-12);
+    // A half disc about a centre off the origin, closed by its diameter.
+    const Loop halfDisc = {Edge::arcThrough({7, 3}, {4, 6}, {1, 3}), Edge::line({1, 3}, {7, 3})};
+    EXPECT_NEAR(enclosedArea(halfDisc), pi * 9 / 2, 1e-12);
+}
+
+class WholeLamination : public testing::TestWithParam<DesignCase>
+{
+};
+
+TEST_P(WholeLamination, ReadsBackAsClosedContoursWithTheDesignsAreas)
+{
+    const MotorModel m = exportModel(GetParam().settings);
+    const Drawing drawing = readBack(exportDrawing(m, ExportFormat::dxf, false));
+    EXPECT_EQ(drawing.variables.at("$INSUNITS"), 4);
+    ASSERT_EQ(drawing.layers.size(), 2u);
+
+    const Layer &stator = drawing.layers.at("STATOR");
+    const int z1 = int(m.Z1);
+    EXPECT_EQ(stator.lines, 6 * z1);  // three lines down each side of a slot
+    EXPECT_EQ(stator.arcs, 2 * z1);   // the round end and the bore up to the next slot
+    ASSERT_EQ(stator.circles.size(), 1u);
+    const std::vector<Loop> bore = contoursOf(stator.edges);
+    ASSERT_EQ(bore.size(), 1u);
+    const double statorArea = pi * stator.circles[0] * stator.circles[0] - areaSum(bore);
+    const double statorExpected = pi * (m.D1 * m.D1 - m.DI1 * m.DI1) / 4 - m.Z1 * statorSlotArea(m);
+    EXPECT_NEAR(statorArea, statorExpected, 1e-6 * statorExpected);
+
+    const Layer &rotor = drawing.layers.at("ROTOR");
+    EXPECT_EQ(rotor.lines, 8 * m.Z2);  // four lines down each side, the bottom halved by the axis
+    EXPECT_EQ(rotor.arcs, m.Z2);
+    ASSERT_EQ(rotor.circles.size(), m.DI2 > 0 ? 1u : 0u);
+    const std::vector<Loop> outline = contoursOf(rotor.edges);
+    ASSERT_EQ(outline.size(), 1u);
+    const double shaft = rotor.circles.empty() ? 0 : pi * rotor.circles[0] * rotor.circles[0];
+    const double rotorExpected = pi * (m.D2 * m.D2 - m.DI2 * m.DI2) / 4 - m.Z2 * slotAreas(m).bar;
+    EXPECT_NEAR(areaSum(outline) - shaft, rotorExpected, 1e-6 * rotorExpected);
+}
+
+// The whole laminations do not depend on the periods: fractional ones are
+// drawn, as is a single period.
+INSTANTIATE_TEST_SUITE_P(Designs, WholeLamination,
+                         testing::Values(DesignCase{"defaults", {}},
+                                         DesignCase{"fractional", {{u"periodNumber"_s, u"3"_s}}},
+                                         DesignCase{"onePeriod", {{u"periodNumber"_s, u"1"_s}}},
+                                         DesignCase{"solidRotor", {{u"DI2"_s, u"0"_s}}},
+                                         DesignCase{"manySlots", {{u"Z1"_s, u"48"_s}, {u"Z2"_s, u"40"_s}}}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(SectorDrawing, HasOneLayerPerRegionWithTheRegionsAreas)
+{
+    for (const char *periods : {"4", "2"}) {
+        SCOPED_TRACE(periods);
+        const MotorModel m = exportModel({{u"periodNumber"_s, QString::fromLatin1(periods)}});
+        const Drawing drawing = readBack(exportDrawing(m, ExportFormat::dxf, true));
+        EXPECT_EQ(drawing.variables.at("$INSUNITS"), 4);
+
+        std::map<QString, double> expected;
+        for (const auto &[group, area] : expectedSectorAreas(m))
+            expected[group.startsWith(u"BAR_"_s) ? u"BAR"_s : group] += area;
+        ASSERT_EQ(drawing.layers.size(), expected.size());
+        for (const auto &[name, layer] : drawing.layers) {
+            SCOPED_TRACE(name);
+            EXPECT_TRUE(layer.circles.empty());
+            const std::vector<Loop> contours = contoursOf(layer.edges);
+            const double area = expected.at(QString::fromStdString(name));
+            EXPECT_NEAR(areaSum(contours), area, 1e-6 * area);
+        }
+        EXPECT_EQ(contoursOf(drawing.layers.at("BAR").edges).size(), std::size_t(m.Z2 / m.periodNumber));
+        EXPECT_EQ(contoursOf(drawing.layers.at("Wedge").edges).size(), std::size_t(m.Z1 / m.periodNumber));
+    }
+}
+
+struct Refusal
+{
+    const char *name;
+    Settings settings;
+    bool sector;
+    const char *reason;  // part of the check's English finding
+};
+
+void PrintTo(const Refusal &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class Refused : public testing::TestWithParam<Refusal>
+{
+};
+
+TEST_P(Refused, WithTheChecksReason)
+{
+    const Refusal &refusal = GetParam();
+    const MotorModel m = exportModel(refusal.settings);
+    for (const ExportFormat format : {ExportFormat::dxf, ExportFormat::gmsh}) {
+        if (format == ExportFormat::dxf || refusal.sector) {
+            try {
+                exportDrawing(m, format, refusal.sector);
+                ADD_FAILURE() << "no refusal";
+            } catch (const LaminaError &error) {
+                EXPECT_TRUE(error.english().contains(QString::fromUtf8(refusal.reason))) << error.what();
+                EXPECT_FALSE(error.chinese().isEmpty());
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, Refused,
+    testing::Values(Refusal{"overlappingStatorSlots", {{u"B21"_s, u"16"_s}}, false, "stator tooth width"},
+                    Refusal{"overlappingRotorSlots", {{u"B12"_s, u"16"_s}}, false, "rotor tooth width"},
+                    Refusal{"slotThroughTheYoke", {{u"H21"_s, u"40"_s}}, false, "stator yoke height"},
+                    Refusal{"rotorSlotIntoTheShaft", {{u"H22"_s, u"45"_s}}, false, "reaches the shaft"},
+                    Refusal{"fractionalRotorPeriod", {{u"periodNumber"_s, u"3"_s}}, true, "is not whole"},
+                    Refusal{"singlePeriodSector", {{u"periodNumber"_s, u"1"_s}}, true, "P ≥ 2"},
+                    Refusal{"boxInsideTheStator", {{u"boxInnerDiameter"_s, u"100"_s}}, true, "box"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(GmshGeometry, NeedsAPositiveMeshDeviation)
+{
+    const MotorModel m = exportModel({{u"meshDeviation"_s, u"0"_s}});
+    EXPECT_THROW(exportDrawing(m, ExportFormat::gmsh, true), LaminaError);
+    EXPECT_NO_THROW(exportDrawing(m, ExportFormat::dxf, true));
+}
+
+}  // namespace

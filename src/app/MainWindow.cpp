@@ -5,6 +5,7 @@
 #include "UserDialogs.h"
 #include "WindowTexts.h"
 #include "calc/EndRing.h"
+#include "export/DrawingExport.h"
 #include "geometry/DesignChecks.h"
 #include "geometry/DesignData.h"
 #include "geometry/SectorGeometry.h"
@@ -226,7 +227,9 @@ void MainWindow::createMenus()
     rebuildRecentMenu();
     // Another Lamina window may have changed the list meanwhile.
     connect(recentMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildRecentMenu);
-    // Export items go between the designs and 退出.
+    file->addSeparator();
+    connect(addItem(texts::exportItem, u"file_export", QKeySequence()), &QAction::triggered, this,
+            &MainWindow::exportDrawing);
     file->addSeparator();
     connect(addItem(texts::exitItem, u"file_exit", QKeySequence(u"Ctrl+Q"_s)), &QAction::triggered, this,
             &MainWindow::close);
@@ -486,6 +489,42 @@ void MainWindow::createScript()
         return;
     }
     dialogs.inform(this, texts::productTitle.toString(), texts::scriptDone.toString());
+}
+
+void MainWindow::exportDrawing()
+{
+    const QString filters = QStringList{texts::exportWholeFilter.toString(), texts::exportSectorFilter.toString(),
+                                        texts::exportGmshFilter.toString()}
+                                .join(u";;"_s);
+    QString chosenFilter;
+    const QString typed = dialogs.askSaveFileName(this, projectsFolder(), filters, &chosenFilter);
+    if (typed.isEmpty())
+        return;
+    const bool gmshChosen = chosenFilter == texts::exportGmshFilter;
+    const QString name = withSuffix(typed, gmshChosen ? u"geo" : u"dxf");
+    const std::optional<ExportFormat> format = exportFormatOf(name);
+    if (!format) {
+        dialogs.warn(this, texts::exportFailedTitle.toString(),
+                     texts::exportSuffixNeeded.toString().arg(name) + u'\n' + texts::nothingWritten.toString());
+        return;
+    }
+
+    const QFileInfo chosen(name);
+    const bool replacing = chosen.exists() && chosen.isFile();
+    if (replacing
+        && !dialogs.askYesNo(this, texts::overwriteTitle.toString(), texts::overwriteQuestion.toString()))
+        return;
+
+    try {
+        MotorModel model = motor;
+        gatherInputs(inputTexts(), model);
+        saveDrawing(model, name, chosenFilter == texts::exportSectorFilter, ExistingFile::replace);
+    } catch (const LaminaError &error) {
+        const QStringView outcome = replacing ? texts::oldFileKept : texts::nothingWritten;
+        dialogs.warn(this, texts::exportFailedTitle.toString(), error.chinese() + u'\n' + outcome.toString());
+        return;
+    }
+    dialogs.inform(this, texts::productTitle.toString(), texts::exportDone.toString().arg(name));
 }
 
 std::optional<MotorModel> MainWindow::designUnderEdit(QString *whyNot) const

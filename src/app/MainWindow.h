@@ -78,6 +78,8 @@ public Q_SLOTS:
     bool saveDesign();
     bool saveDesignAs();
     void createScript();
+    // 导出图纸: the laminations or the sector as DXF, the sector as Gmsh geometry.
+    void exportDrawing();
     void calculateEndRing();
     void showPreview();
     // Puts the focus on the box or list that feeds a design key.

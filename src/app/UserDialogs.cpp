@@ -8,10 +8,11 @@
 
 namespace lamina {
 
-QString WidgetDialogs::askSaveFileName(QWidget *parent, const QString &folder, const QString &filter)
+QString WidgetDialogs::askSaveFileName(QWidget *parent, const QString &folder, const QString &filter,
+                                       QString *chosenFilter)
 {
     // The overwrite question is the window's own; no suffix is added.
-    return QFileDialog::getSaveFileName(parent, QString(), folder, filter, nullptr,
+    return QFileDialog::getSaveFileName(parent, QString(), folder, filter, chosenFilter,
                                         QFileDialog::DontConfirmOverwrite);
 }
 

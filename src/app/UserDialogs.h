@@ -18,8 +18,10 @@ public:
 
     // The chosen file name, or an empty text when the user cancelled. The
     // dialog itself neither asks about an existing file nor adds a suffix:
-    // the window does both.
-    virtual QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
+    // the window does both. filter may hold several entries separated by
+    // ";;"; chosenFilter, when given, receives the one the user picked.
+    virtual QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter,
+                                    QString *chosenFilter = nullptr) = 0;
     // The file to open, or an empty text when the user cancelled.
     virtual QString askOpenFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
     // Save / Don't save / Cancel, with Save as the default button.
@@ -36,7 +38,8 @@ public:
 class WidgetDialogs : public UserDialogs
 {
 public:
-    QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter,
+                            QString *chosenFilter = nullptr) override;
     QString askOpenFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     SaveChanges askSaveChanges(QWidget *parent, const QString &title, const QString &text) override;
     bool askYesNo(QWidget *parent, const QString &title, const QString &text) override;

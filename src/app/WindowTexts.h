@@ -46,6 +46,16 @@ inline constexpr QStringView saveFailedTitle = u"设计未保存";
 inline constexpr QStringView recentMissing = u"设计文件“%1”已不存在，已从最近的设计中移除。";
 inline constexpr QStringView designKept = u"当前设计保持不变。";
 
+// Drawings: the whole laminations or the periodic sector as DXF, the sector
+// as Gmsh geometry. The filter chosen decides which.
+inline constexpr QStringView exportItem = u"导出图纸(&E)…";
+inline constexpr QStringView exportWholeFilter = u"DXF 整片冲片图 (*.dxf)";
+inline constexpr QStringView exportSectorFilter = u"DXF 周期扇区图 (*.dxf)";
+inline constexpr QStringView exportGmshFilter = u"Gmsh 周期扇区几何 (*.geo)";
+inline constexpr QStringView exportFailedTitle = u"图纸未导出";
+inline constexpr QStringView exportSuffixNeeded = u"图纸文件名须以 .dxf 或 .geo 结尾：“%1”";
+inline constexpr QStringView exportDone = u"图纸已导出：%1";
+
 // The status bar while list choices are still to be made.
 inline constexpr QStringView picksToMake = u"请选择：%1";
 inline constexpr QStringView picksSeparator = u"、";

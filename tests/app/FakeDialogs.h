@@ -10,6 +10,7 @@ class FakeDialogs : public lamina::UserDialogs
 {
 public:
     QQueue<QString> fileNames;      // answers to the save dialog
+    QQueue<QString> chosenFilters;  // the filter picked with each save answer, if any
     QQueue<QString> openNames;      // answers to the open dialog
     QQueue<bool> answers;
     QQueue<lamina::SaveChanges> saveChanges;  // answers to "save the changes?"
@@ -20,10 +21,14 @@ public:
     QString lastFolder;
     QString lastFilter;
 
-    QString askSaveFileName(QWidget *, const QString &folder, const QString &filter) override
+    QString askSaveFileName(QWidget *, const QString &folder, const QString &filter,
+                            QString *chosenFilter = nullptr) override
     {
         lastFolder = folder;
         lastFilter = filter;
+        const QString chosen = chosenFilters.isEmpty() ? QString() : chosenFilters.dequeue();
+        if (chosenFilter)
+            *chosenFilter = chosen;
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
     }
     QString askOpenFileName(QWidget *, const QString &folder, const QString &filter) override

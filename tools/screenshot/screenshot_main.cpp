@@ -31,7 +31,7 @@ namespace {
 class SilentDialogs : public lamina::UserDialogs
 {
 public:
-    QString askSaveFileName(QWidget *, const QString &, const QString &) override { return {}; }
+    QString askSaveFileName(QWidget *, const QString &, const QString &, QString *) override { return {}; }
     QString askOpenFileName(QWidget *, const QString &, const QString &) override { return {}; }
     lamina::SaveChanges askSaveChanges(QWidget *, const QString &, const QString &) override
     {

@@ -102,10 +102,10 @@ double areaSum(const std::vector<Loop> &contours)
     return sum;
 }
 
-// One stator slot's area; the design data's own slot area can stand in here.
+// One stator slot's area, as the design data gives it.
 double statorSlotArea(const MotorModel &m)
 {
-    return slotAreas(m).stator();
+    return computeDesignData(m).stator.slotArea;
 }
 
 TEST(EnclosedArea, IsExactForLinesAndArcs)
@@ -148,7 +148,7 @@ TEST_P(WholeLamination, ReadsBackAsClosedContoursWithTheDesignsAreas)
     const std::vector<Loop> outline = contoursOf(rotor.edges);
     ASSERT_EQ(outline.size(), 1u);
     const double shaft = rotor.circles.empty() ? 0 : pi * rotor.circles[0] * rotor.circles[0];
-    const double rotorExpected = pi * (m.D2 * m.D2 - m.DI2 * m.DI2) / 4 - m.Z2 * slotAreas(m).bar;
+    const double rotorExpected = pi * (m.D2 * m.D2 - m.DI2 * m.DI2) / 4 - m.Z2 * computeDesignData(m).rotor.slotArea;
     EXPECT_NEAR(areaSum(outline) - shaft, rotorExpected, 1e-6 * rotorExpected);
 }
 

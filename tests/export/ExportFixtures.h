@@ -2,6 +2,7 @@
 
 #include "design/Design.h"
 #include "export/Contours.h"
+#include "geometry/DesignData.h"
 #include "geometry/SectorGeometry.h"
 
 #include <QString>
@@ -39,16 +40,8 @@ inline void PrintTo(const DesignCase &c, std::ostream *os)
     *os << c.name;
 }
 
-inline double regionArea(const SectorGeometry &g, RegionKind kind)
-{
-    for (const Region &region : g.regions) {
-        if (region.kind == kind)
-            return std::abs(enclosedArea(region.boundary));
-    }
-    return std::nan("");
-}
-
-// The parts of one stator slot and one rotor slot, from the sector geometry.
+// The parts of one stator slot and one rotor slot, as the design data gives
+// them: the drawings must agree with the figures the engineer reads.
 struct SlotAreas
 {
     double wedge, body, bar;
@@ -57,9 +50,8 @@ struct SlotAreas
 
 inline SlotAreas slotAreas(const MotorModel &m)
 {
-    const SectorGeometry g = buildSectorGeometry(m);
-    return {regionArea(g, RegionKind::wedge), regionArea(g, RegionKind::statorSlotBody),
-            regionArea(g, RegionKind::bar)};
+    const DesignData data = computeDesignData(m);
+    return {data.stator.slotOpeningArea, data.stator.slotBodyArea, data.rotor.slotArea};
 }
 
 // What each region of the sector covers, from the design's diameters, slot

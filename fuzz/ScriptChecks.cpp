@@ -54,7 +54,8 @@ void requireLineEnds(std::string_view script)
             fail("a line feed without a carriage return at byte %zu", i);
         if (c == '\r' && (i + 1 == script.size() || script[i + 1] != '\n'))
             fail("a carriage return without a line feed at byte %zu", i);
-        if ((c < 0x20 && c != '\r' && c != '\n') || c == 0x7f)
+        // A TAB may come with a copied text; the lines' own check below.
+        if ((c < 0x20 && c != '\r' && c != '\n' && c != '\t') || c == 0x7f)
             fail("control byte 0x%02x at byte %zu", c, i);
     }
 }
@@ -109,6 +110,8 @@ void requireCompleteScript(const QByteArray &script, const MotorModel &model)
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i == headerIndex || i == periodicityIndex)
             continue;
+        if (lines[i].find('\t') != std::string_view::npos)
+            fail("line %zu holds a TAB: \"%.*s\"", i + 1, int(shown(lines[i]).size()), shown(lines[i]).data());
         for (std::string_view word : nonFiniteWords) {
             if (lines[i].find(word) != std::string_view::npos)
                 fail("line %zu holds \"%.*s\": \"%.*s\"", i + 1, int(word.size()), word.data(),

@@ -5,6 +5,7 @@
 #include "calc/EndRing.h"
 #include "geometry/DesignChecks.h"
 #include "design/Design.h"
+#include "files/FileMessages.h"
 #include "model/LaminaError.h"
 #include "preview/SectorRenderer.h"
 #include "script/NumberText.h"
@@ -20,7 +21,9 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <new>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace lamina;
@@ -61,13 +64,14 @@ int runScript(const QCommandLineParser &parser)
         throw UsageProblem{u"script needs --output FILE"_s};
     const Design design = loadDesign(parser);
     const QString output = parser.value(u"output"_s);
-    if (QFileInfo::exists(output) && !parser.isSet(u"force"_s)) {
-        printError(u"\"%1\" exists already; add --force to replace it"_s.arg(output));
-        return Failure;
-    }
     MotorModel model = modelFromDesign(design);
     model.scriptPath = output;
-    writeScriptFile(model);
+    try {
+        writeScriptFile(model, parser.isSet(u"force"_s) ? ExistingFile::replace : ExistingFile::keep);
+    } catch (const FileExistsError &) {
+        printError(u"%1 exists already; add --force to replace it"_s.arg(quotedPath(output)));
+        return Failure;
+    }
     printWarnings(checkDesign(model));
     return Success;
 }
@@ -104,7 +108,7 @@ int runPreview(const QCommandLineParser &parser)
     const QString output = parser.value(u"output"_s);
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (suffix != u"png" && suffix != u"svg")
-        throw UsageProblem{u"preview writes .png or .svg, not \"%1\""_s.arg(output)};
+        throw UsageProblem{u"preview writes .png or .svg, not %1"_s.arg(quotedPath(output))};
     const QSize size = pictureSize(parser);
     const MotorModel model = modelFromDesign(loadDesign(parser));
     if (suffix == u"png")
@@ -174,9 +178,7 @@ void keepQtNotesOffStderr(QtMsgType type, const QMessageLogContext &context, con
     Q_UNUSED(context);
 }
 
-}  // namespace
-
-int main(int argc, char *argv[])
+int runCommandLine(int argc, char *argv[])
 {
     // Only the picture needs fonts and so a QGuiApplication; it draws off
     // screen unless the caller chose a platform, so no display is needed.
@@ -227,4 +229,20 @@ int main(int argc, char *argv[])
         printError(error.english());
         return Failure;
     }
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    // The last resort: whatever a user feeds the tool ends in one line and
+    // an exit status, never in an uncaught exception.
+    try {
+        return runCommandLine(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fputs("lamina-cli: out of memory\n", stderr);
+    } catch (const std::exception &failure) {
+        printError(englishMessage(failure));
+    }
+    return Failure;
 }

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk fonts-liberation2 xvfb xauth
+  strace  # the file-fault test makes the disk sync fail
   clang libclang-rt-14-dev clang-format clang-tidy dpkg-dev
 )
 

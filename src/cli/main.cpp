@@ -45,6 +45,7 @@ Commands:
   preview  --output FILE.png|FILE.svg [--size WxH] [--design FILE.json]
            [--set KEY=TEXT]...
            Draw the periodic sector the script builds (default size 1200x900).
+           An existing FILE is replaced, once the new picture is complete.
   end-ring [--design FILE.json] [--set KEY=TEXT]...
            Print the rotor end-ring leakage inductance (H) and resistance (ohm).
   defaults Print the default design as JSON, a starting point for --design.

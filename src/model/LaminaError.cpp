@@ -57,22 +57,28 @@ QString escapedForMessage(QStringView text)
     return shown;
 }
 
-QString englishMessage(const std::exception &failure)
+namespace {
+
+QString messageOf(const std::exception &failure, bool chinese)
 {
     if (const auto *error = dynamic_cast<const LaminaError *>(&failure))
-        return error->english();
+        return chinese ? error->chinese() : error->english();
     if (dynamic_cast<const std::bad_alloc *>(&failure))
-        return u"out of memory"_s;
-    return u"unexpected failure: "_s + escapedForMessage(QString::fromUtf8(failure.what()));
+        return chinese ? u"内存不足"_s : u"out of memory"_s;
+    const QString what = escapedForMessage(QString::fromUtf8(failure.what()));
+    return (chinese ? u"意外错误："_s : u"unexpected failure: "_s) + what;
+}
+
+}  // namespace
+
+QString englishMessage(const std::exception &failure)
+{
+    return messageOf(failure, false);
 }
 
 QString chineseMessage(const std::exception &failure)
 {
-    if (const auto *error = dynamic_cast<const LaminaError *>(&failure))
-        return error->chinese();
-    if (dynamic_cast<const std::bad_alloc *>(&failure))
-        return u"内存不足"_s;
-    return u"意外错误："_s + escapedForMessage(QString::fromUtf8(failure.what()));
+    return messageOf(failure, true);
 }
 
 }  // namespace lamina

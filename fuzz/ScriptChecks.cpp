@@ -69,7 +69,8 @@ void requireGbk(const std::vector<std::string_view> &lines)
 {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
-        if (std::none_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        if (std::none_of(line.begin(), line.end(),
+                         [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
             continue;
         const QByteArray bytes(line.data(), qsizetype(line.size()));
         // Stateless, so a sequence cut off at the end counts as an error too.

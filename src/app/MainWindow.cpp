@@ -315,10 +315,12 @@ void MainWindow::createScript()
         gatherInputs(inputTexts(), motor);
         // The old file is replaced only once the new script is complete, and
         // a file that appeared after the question is not replaced unasked.
-        saveScript(motor.scriptPath, writeScript(motor), replacing ? ExistingFile::replace : ExistingFile::keep);
+        saveScript(motor.scriptPath, writeScript(motor),
+                   replacing ? ExistingFile::replace : ExistingFile::keep);
     } catch (const std::exception &failure) {
         const QStringView outcome = replacing ? texts::oldFileKept : texts::nothingWritten;
-        dialogs.warn(this, texts::scriptFailedTitle.toString(), chineseMessage(failure) + u'\n' + outcome.toString());
+        dialogs.warn(this, texts::scriptFailedTitle.toString(),
+                     chineseMessage(failure) + u'\n' + outcome.toString());
         return;
     }
     dialogs.inform(this, texts::productTitle.toString(), texts::scriptDone.toString());

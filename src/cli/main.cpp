@@ -3,9 +3,9 @@
 
 #include "CliSupport.h"
 #include "calc/EndRing.h"
-#include "geometry/DesignChecks.h"
 #include "design/Design.h"
 #include "files/FileMessages.h"
+#include "geometry/DesignChecks.h"
 #include "model/LaminaError.h"
 #include "preview/SectorRenderer.h"
 #include "script/NumberText.h"

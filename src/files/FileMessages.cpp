@@ -44,7 +44,8 @@ FileErrorCause causeOfError(int errorNumber, Blame blame)
     case EACCES:
     case EPERM:
         if (folder)
-            return {u"permission denied: the folder may not be written to"_s, u"权限不足：不能写入该文件夹"_s};
+            return {u"permission denied: the folder may not be written to"_s,
+                    u"权限不足：不能写入该文件夹"_s};
         return {u"permission denied: the file may not be written"_s, u"权限不足：不能写入该文件"_s};
     case EROFS: return {u"the file system is read-only"_s, u"文件系统是只读的"_s};
     case ENAMETOOLONG: return {u"the file name is too long"_s, u"文件名太长"_s};
@@ -60,8 +61,7 @@ FileErrorCause causeOfError(int errorNumber, Blame blame)
     case EEXIST: return {u"the file exists already"_s, u"文件已存在"_s};
     case EIO: return {u"input/output error: the disk failed"_s, u"磁盘读写错误"_s};
     case EBUSY:
-    case ETXTBSY:
-        return {u"the file is in use by another program"_s, u"文件正被其他程序使用"_s};
+    case ETXTBSY: return {u"the file is in use by another program"_s, u"文件正被其他程序使用"_s};
     case EMFILE:
     case ENFILE: return {u"too many files are open"_s, u"打开的文件过多"_s};
     case ENOMEM: return {u"out of memory"_s, u"内存不足"_s};

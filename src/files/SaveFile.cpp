@@ -96,7 +96,7 @@ Target examineTarget(const QString &path, ExistingFile existing)
 void writeAndSync(int handle, const QByteArray &bytes, const QString &path)
 {
     const char *next = bytes.constData();
-    std::size_t left = std::size_t(bytes.size());
+    auto left = std::size_t(bytes.size());
     while (left > 0) {
         const ssize_t written = ::write(handle, next, left);
         if (written < 0 && errno == EINTR)
@@ -122,7 +122,8 @@ void writeAndSync(int handle, const QByteArray &bytes, const QString &path)
 // has nothing left to protect and is not reported.
 void syncFolder(const QString &target)
 {
-    const int folder = ::open(native(QFileInfo(target).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder
+        = ::open(native(QFileInfo(target).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
         return;
     ::fsync(folder);
@@ -169,7 +170,8 @@ public:
         for (int attempt = 0; handle < 0; ++attempt) {
             QString candidate = folder + u"/.lamina-"_s;
             for (int i = 0; i < 6; ++i)
-                candidate += QChar(u"abcdefghijklmnopqrstuvwxyz0123456789"[QRandomGenerator::global()->bounded(36)]);
+                candidate += QChar(
+                    u"abcdefghijklmnopqrstuvwxyz0123456789"[QRandomGenerator::global()->bounded(36)]);
             handle = ::open(native(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
             if (handle >= 0)
                 name = native(candidate);

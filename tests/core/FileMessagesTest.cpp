@@ -37,8 +37,10 @@ TEST(FileMessages, ErrorNumbersNameTheirCause)
     };
     for (const auto &c : cases) {
         const FileErrorCause cause = causeOfError(c.errorNumber, c.blame);
-        EXPECT_TRUE(cause.english.contains(c.english)) << c.errorNumber << ": " << cause.english.toStdString();
-        EXPECT_TRUE(cause.chinese.contains(c.chinese)) << c.errorNumber << ": " << cause.chinese.toStdString();
+        EXPECT_TRUE(cause.english.contains(c.english))
+            << c.errorNumber << ": " << cause.english.toStdString();
+        EXPECT_TRUE(cause.chinese.contains(c.chinese))
+            << c.errorNumber << ": " << cause.chinese.toStdString();
         EXPECT_FALSE(cause.english.contains(u"nknown"_s)) << c.errorNumber;
     }
 }

@@ -43,7 +43,8 @@ protected:
     QString path(const char *name) const { return path(QString::fromUtf8(name)); }
     QStringList entries() const
     {
-        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        return QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     }
     // The English message of the refusal, empty when the save went through.
     QString refusal(const QString &target, ExistingFile existing = ExistingFile::replace) const

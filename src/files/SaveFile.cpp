@@ -143,7 +143,7 @@ void saveThroughQSaveFile(const Target &target, const QString &path, const QByte
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
         if (errno == 0)
-            fail(path, file.errorString(), file.errorString());
+            fail(path, u"no temporary file could be made beside it"_s, u"无法在其旁边创建临时文件"_s);
         failWith(path, errno, Blame::folder);
     }
     // On a throw, QSaveFile's destructor discards the temporary file.
@@ -151,7 +151,7 @@ void saveThroughQSaveFile(const Target &target, const QString &path, const QByte
     errno = 0;
     if (!file.commit()) {
         if (errno == 0)
-            fail(path, file.errorString(), file.errorString());
+            fail(path, u"the new file could not take its name"_s, u"新文件无法改用目标文件名"_s);
         failWith(path, errno, Blame::folder);
     }
 }

@@ -23,6 +23,18 @@ for tool in clang++ cmake ninja; do
 done
 
 targets=(fuzz_readings fuzz_design_file fuzz_generator)
+# Each target runs on its seed corpus with its dictionary; one that is
+# missing or empty would quietly weaken the run, so it stops the run instead.
+for target in "${targets[@]}"; do
+  if [ ! -s "fuzz/dict/$target.dict" ]; then
+    echo "fuzz.sh: the dictionary fuzz/dict/$target.dict is missing or empty" >&2
+    exit 2
+  fi
+  if [ -z "$(ls -A "fuzz/corpus/$target" 2>/dev/null)" ]; then
+    echo "fuzz.sh: the seed corpus fuzz/corpus/$target/ is missing or empty" >&2
+    exit 2
+  fi
+done
 build="build-fuzz"
 compiler=$(command -v clang++)
 
@@ -52,8 +64,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$artifacts"
   cp -R "fuzz/corpus/$target/." "$corpus/"
   options=(-max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048
-           -artifact_prefix="$artifacts/")
-  [ -f "fuzz/dict/$target.dict" ] && options+=(-dict="fuzz/dict/$target.dict")
+           -artifact_prefix="$artifacts/" -dict="fuzz/dict/$target.dict")
 
   echo "== $target: ${seconds}s"
   status=0

@@ -481,11 +481,14 @@ void MainWindow::createScript()
     motor.scriptPath = name;
     try {
         gatherInputs(inputTexts(), motor);
-        // The old file is replaced only once the new script is complete.
-        saveScript(motor.scriptPath, writeScript(motor));
-    } catch (const LaminaError &error) {
+        // The old file is replaced only once the new script is complete, and
+        // a file that appeared after the question is not replaced unasked.
+        saveScript(motor.scriptPath, writeScript(motor),
+                   replacing ? ExistingFile::replace : ExistingFile::keep);
+    } catch (const std::exception &failure) {
         const QStringView outcome = replacing ? texts::oldFileKept : texts::nothingWritten;
-        dialogs.warn(this, texts::scriptFailedTitle.toString(), error.chinese() + u'\n' + outcome.toString());
+        dialogs.warn(this, texts::scriptFailedTitle.toString(),
+                     chineseMessage(failure) + u'\n' + outcome.toString());
         return;
     }
     dialogs.inform(this, texts::productTitle.toString(), texts::scriptDone.toString());
@@ -532,9 +535,9 @@ std::optional<MotorModel> MainWindow::designUnderEdit(QString *whyNot) const
     MotorModel copy = motor;
     try {
         gatherInputs(inputTexts(), copy);
-    } catch (const LaminaError &error) {
+    } catch (const std::exception &failure) {
         if (whyNot)
-            *whyNot = error.chinese();
+            *whyNot = chineseMessage(failure);
         return std::nullopt;
     }
     return copy;
@@ -645,8 +648,8 @@ void MainWindow::calculateEndRing()
         const QString y = QString::fromStdString(doubleText(result.resistance));
         textBox(u"zb(4)")->setText(x);
         textBox(u"zb(5)")->setText(y);
-    } catch (const LaminaError &error) {
-        dialogs.warn(this, texts::endRingFailedTitle.toString(), error.chinese());
+    } catch (const std::exception &failure) {
+        dialogs.warn(this, texts::endRingFailedTitle.toString(), chineseMessage(failure));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "CliSupport.h"
 
+#include "model/LaminaError.h"
+
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
@@ -8,7 +10,8 @@ namespace lamina::cli {
 
 void printError(const QString &message)
 {
-    std::fprintf(stderr, "lamina-cli: %s\n", qUtf8Printable(message));
+    // A line break in a quoted value cannot split the message.
+    std::fprintf(stderr, "lamina-cli: %s\n", qUtf8Printable(escapedForMessage(message)));
 }
 
 void printOut(const QByteArray &bytes)

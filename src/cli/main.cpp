@@ -7,6 +7,7 @@
 #include "ReportCommand.h"
 #include "calc/EndRing.h"
 #include "design/Design.h"
+#include "files/FileMessages.h"
 #include "geometry/DesignChecks.h"
 #include "model/LaminaError.h"
 #include "preview/SectorRenderer.h"
@@ -23,7 +24,9 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <new>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace lamina;
@@ -58,6 +61,7 @@ Commands:
   preview  --output FILE.png|FILE.svg [--size WxH] [--design FILE.json]
            [--set KEY=TEXT]...
            Draw the periodic sector the script builds (default size 1200x900).
+           An existing FILE is replaced, once the new picture is complete.
   export   --output FILE.dxf|FILE.geo [--sector] [--force] [--design FILE.json]
            [--set KEY=TEXT]...
            Write a drawing in millimetres: a DXF of both whole laminations
@@ -95,21 +99,23 @@ int runScript(const QCommandLineParser &parser)
         throw UsageProblem{u"script needs --output FILE"_s};
     const Design design = loadDesign(parser);
     const QString output = parser.value(u"output"_s);
-    if (QFileInfo::exists(output) && !parser.isSet(u"force"_s)) {
-        printError(u"\"%1\" exists already; add --force to replace it"_s.arg(output));
-        return Failure;
-    }
     MotorModel model = modelFromDesign(design);
-    if (parser.isSet(u"strict"_s) && hasError(checkDesign(model))) {
-        for (const Finding &finding : checkDesign(model)) {
+    const std::vector<Finding> findings = checkDesign(model, design.poles);
+    if (parser.isSet(u"strict"_s) && hasError(findings)) {
+        for (const Finding &finding : findings) {
             if (finding.severity == Severity::error)
                 printError(u"error: "_s + finding.english);
         }
         return Failure;
     }
     model.scriptPath = output;
-    writeScriptFile(model);
-    printWarnings(checkDesign(model));
+    try {
+        writeScriptFile(model, parser.isSet(u"force"_s) ? ExistingFile::replace : ExistingFile::keep);
+    } catch (const FileExistsError &) {
+        printError(u"%1 exists already; add --force to replace it"_s.arg(quotedPath(output)));
+        return Failure;
+    }
+    printWarnings(findings);
     return Success;
 }
 
@@ -117,7 +123,8 @@ int runCheck(const QCommandLineParser &parser)
 {
     if (parser.isSet(u"output"_s) || parser.isSet(u"force"_s) || parser.isSet(u"size"_s))
         throw UsageProblem{u"check takes no --output, --force or --size"_s};
-    const std::vector<Finding> findings = checkDesign(modelFromDesign(loadDesign(parser)));
+    const Design design = loadDesign(parser);
+    const std::vector<Finding> findings = checkDesign(modelFromDesign(design), design.poles);
     for (const Finding &finding : findings) {
         const char *severity = finding.severity == Severity::error ? "error" : "warning";
         std::printf("%s: %s\n", severity, qUtf8Printable(finding.english));
@@ -145,7 +152,7 @@ int runPreview(const QCommandLineParser &parser)
     const QString output = parser.value(u"output"_s);
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (suffix != u"png" && suffix != u"svg")
-        throw UsageProblem{u"preview writes .png or .svg, not \"%1\""_s.arg(output)};
+        throw UsageProblem{u"preview writes .png or .svg, not %1"_s.arg(quotedPath(output))};
     const QSize size = pictureSize(parser);
     const MotorModel model = modelFromDesign(loadDesign(parser));
     if (suffix == u"png")
@@ -221,9 +228,7 @@ void keepQtNotesOffStderr(QtMsgType type, const QMessageLogContext &context, con
     Q_UNUSED(context);
 }
 
-}  // namespace
-
-int main(int argc, char *argv[])
+int runCommandLine(int argc, char *argv[])
 {
     // Only the picture needs fonts and so a QGuiApplication; it draws off
     // screen unless the caller chose a platform, so no display is needed.
@@ -280,4 +285,20 @@ int main(int argc, char *argv[])
         printError(error.english());
         return Failure;
     }
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    // The last resort: whatever a user feeds the tool ends in one line and
+    // an exit status, never in an uncaught exception.
+    try {
+        return runCommandLine(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fputs("lamina-cli: out of memory\n", stderr);
+    } catch (const std::exception &failure) {
+        printError(englishMessage(failure));
+    }
+    return Failure;
 }

@@ -25,7 +25,18 @@ private:
 };
 
 // A typed text as an error message quotes it: at most 40 characters, never
-// cutting a character that takes two UTF-16 units.
+// cutting a character that takes two UTF-16 units, escaped as below.
 QString textForMessage(const QString &text);
+
+// text with every character that would break a one-line message or hide
+// what it shows escaped C-style: \n, \r, \t, \xNN for the other control
+// characters, \uNNNN for line separators and direction overrides.
+QString escapedForMessage(QStringView text);
+
+// The message for a failure that reached the top of a command: a
+// LaminaError's own text, or a plain account of anything else (out of
+// memory, a fault in a library), so that no failure ends the program.
+QString englishMessage(const std::exception &failure);
+QString chineseMessage(const std::exception &failure);
 
 }  // namespace lamina

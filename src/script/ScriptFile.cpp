@@ -4,9 +4,9 @@
 
 namespace lamina {
 
-void saveScript(const QString &path, const QByteArray &bytes)
+void saveScript(const QString &path, const QByteArray &bytes, ExistingFile existing)
 {
-    saveFile(path, bytes, ExistingFile::replace);
+    saveFile(path, bytes, existing);
 }
 
 }  // namespace lamina

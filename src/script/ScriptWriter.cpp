@@ -11,11 +11,13 @@ namespace lamina {
 namespace {
 
 // A text the user typed goes into the script as it stands, so it must be one
-// line of GBK: a line break would tear the script's line structure apart.
+// line of GBK: a line break would tear the script's line structure apart,
+// and the other control characters have no place in it. A TAB is a blank
+// inside the line and stays as typed.
 QByteArray copiedText(const QString &text, QStringView nameEn, QStringView nameZh)
 {
     for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
+        if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7f) {
             throw LaminaError(
                 u"%1 \"%2\" contains a control character (code %3), which the script cannot hold"_s
                     .arg(nameEn, textForMessage(text))
@@ -77,9 +79,9 @@ QByteArray writeScript(const MotorModel &model)
     return out.bytes();
 }
 
-void writeScriptFile(const MotorModel &model)
+void writeScriptFile(const MotorModel &model, ExistingFile existing)
 {
-    saveScript(model.scriptPath, writeScript(model));
+    saveScript(model.scriptPath, writeScript(model), existing);
 }
 
 }  // namespace lamina

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -292,8 +293,17 @@ private Q_SLOTS:
         dialogs.fileNames.enqueue(out.filePath(u"no/such/folder/m.py"_s));
         trigger("create_py");
         QCOMPARE(dialogs.warned.size(), 3);
+        QVERIFY(dialogs.warned[2].contains(u"文件夹不存在"_s));
         QVERIFY(dialogs.warned[2].contains(u"没有写入任何文件"_s));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"motor.py"_s});
+
+        // A link that points to itself is not asked about and not replaced.
+        QVERIFY(QFile::link(u"loop.py"_s, out.filePath(u"loop.py"_s)));
+        dialogs.fileNames.enqueue(out.filePath(u"loop.py"_s));
+        trigger("create_py");
+        QCOMPARE(dialogs.warned.size(), 4);
+        QVERIFY(dialogs.warned[3].contains(u"符号链接"_s));
+        QVERIFY(QFileInfo(out.filePath(u"loop.py"_s)).isSymLink());
     }
 
     // Run by the file-fault test inside a tiny tmpfs that holds motor.py and
@@ -311,6 +321,7 @@ private Q_SLOTS:
         QCOMPARE(contents(path), old);
         QVERIFY(dialogs.informed.isEmpty());
         QCOMPARE(dialogs.warned.size(), 1);
+        QVERIFY(dialogs.warned[0].contains(u"磁盘空间不足"_s));
         QVERIFY(dialogs.warned[0].contains(u"原有文件保持不变"_s));
     }
 

@@ -7,6 +7,16 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define LAMINA_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LAMINA_UNDER_ASAN 1
+#endif
+#endif
+
 namespace {
 
 class CliTest : public ::testing::Test
@@ -129,6 +139,32 @@ TEST_F(CliTest, UsageErrorsExitWithTwo)
         EXPECT_TRUE(run.err.contains(c.mention)) << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// Whatever runs out (here the memory, under a limit), the tool ends with one
+// line and its exit status, never with an uncaught exception.
+TEST_F(CliTest, AnEndlessDesignFileEndsInOneLine)
+{
+#ifdef LAMINA_UNDER_ASAN
+    GTEST_SKIP() << "AddressSanitizer cannot run under an address-space limit";
+#else
+    if (!QFile::exists(QStringLiteral("/dev/zero")))
+        GTEST_SKIP() << "no /dev/zero on this system";
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit limit{rlim_t(768) << 20, rlim_t(768) << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    process.start(QStringLiteral(LAMINA_CLI), {QStringLiteral("script"), QStringLiteral("--design"),
+                                               QStringLiteral("/dev/zero"), QStringLiteral("--output"),
+                                               path("motor.py")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QByteArray err = process.readAllStandardError();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(process.exitCode() == 1 || process.exitCode() == 2) << process.exitCode();
+    EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("motor.py")));
+#endif
 }
 
 TEST_F(CliTest, EndRingPrintsBothValues)

@@ -59,6 +59,29 @@ TEST(ScriptHeader, TextsThatCannotBeWrittenFaithfullyAreRefused)
         scriptFor(design).startsWith(QByteArray(QStringEncoder("GBK").encode(u"#! 版本 11.2\r\n"_s))));
 }
 
+// A TAB is a blank within the line and is copied as typed; anything that
+// ends a line, and the other control characters, is refused, and the
+// message naming it stays on one line.
+TEST(ScriptHeader, TabIsCopiedAndOtherControlCharactersAreRefused)
+{
+    Design design = completeDesign();
+    design.fluxVersion = u"FLUX2D\t11.2"_s;
+    design.texts[u"periodNumber"_s] = u"\t4"_s;
+    const QByteArray script = scriptFor(design);
+    EXPECT_TRUE(script.startsWith("#! FLUX2D\t11.2\r\n"));
+    EXPECT_TRUE(script.contains("repetitionNumber='\t4',domainOriginAngle='0')"));
+
+    for (const QString &typed : {u"11\r2"_s, u"11\n2"_s, u"\u0001"_s, u"\u001b[2J"_s, u"\u007f"_s}) {
+        for (const char16_t *key : {u"fluxVersion", u"periodNumber"}) {
+            Design refused = completeDesign();
+            setDesignValue(refused, QString::fromUtf16(key), u"4"_s + typed);
+            const QString message = failureOf(refused, {});
+            EXPECT_TRUE(message.contains(u"control character"_s)) << typed.toStdString();
+            EXPECT_FALSE(message.contains(u'\n') || message.contains(u'\r')) << message.toStdString();
+        }
+    }
+}
+
 TEST(ScriptHeader, PeriodTextCannotBreakItsQuotes)
 {
     for (const QString &typed : {u"4'"_s, u"4\\"_s, u"'4"_s}) {

@@ -216,3 +216,28 @@ TEST_F(CheckCliTest, ReportTextCsvAndFailures)
 }
 
 }  // namespace
+
+// The pole count in a design judges the periodicity wherever the checks run:
+// 6 poles over 4 periods leave a fractional pole per sector.
+TEST_F(CheckCliTest, PoleCountReachesCheckAndStrictScript)
+{
+    const CliRun fits = cli({u"check"_s, u"--design"_s, example, u"--set"_s, u"poles=4"_s});
+    EXPECT_FALSE(fits.out.contains("error:")) << fits.out.toStdString();
+
+    const CliRun wrong = cli({u"check"_s, u"--design"_s, example, u"--set"_s, u"poles=6"_s});
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_TRUE(wrong.out.contains("error:")) << wrong.out.toStdString();
+
+    const QString output = path("strict.py");
+    const CliRun strict = cli({u"script"_s, u"--strict"_s, u"--design"_s, example, u"--set"_s, u"poles=6"_s,
+                               u"--output"_s, output});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_FALSE(QFile::exists(output));
+    // Without --strict the script is written, byte for byte as without a pole count.
+    const CliRun loose = cli({u"script"_s, u"--design"_s, example, u"--set"_s, u"poles=6"_s, u"--output"_s, output});
+    EXPECT_EQ(loose.status, 0) << loose.err.toStdString();
+    EXPECT_TRUE(loose.err.contains("warning:"));
+    QFile file(output);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), writeScript(modelFromDesign(completeDesign())));
+}

@@ -496,9 +496,10 @@ void MainWindow::createScript()
 
 void MainWindow::exportDrawing()
 {
-    const QString filters = QStringList{texts::exportWholeFilter.toString(), texts::exportSectorFilter.toString(),
-                                        texts::exportGmshFilter.toString()}
-                                .join(u";;"_s);
+    const QString filters
+        = QStringList{texts::exportWholeFilter.toString(), texts::exportSectorFilter.toString(),
+                      texts::exportGmshFilter.toString()}
+              .join(u";;"_s);
     QString chosenFilter;
     const QString typed = dialogs.askSaveFileName(this, projectsFolder(), filters, &chosenFilter);
     if (typed.isEmpty())
@@ -508,7 +509,8 @@ void MainWindow::exportDrawing()
     const std::optional<ExportFormat> format = exportFormatOf(name);
     if (!format) {
         dialogs.warn(this, texts::exportFailedTitle.toString(),
-                     texts::exportSuffixNeeded.toString().arg(name) + u'\n' + texts::nothingWritten.toString());
+                     texts::exportSuffixNeeded.toString().arg(name) + u'\n'
+                         + texts::nothingWritten.toString());
         return;
     }
 
@@ -557,7 +559,8 @@ void MainWindow::refreshChecks()
 {
     QString whyNot;
     const std::optional<MotorModel> design = designUnderEdit(&whyNot);
-    const std::vector<Finding> findings = design ? checkDesign(*design, choices.poles) : std::vector<Finding>{};
+    const std::vector<Finding> findings
+        = design ? checkDesign(*design, choices.poles) : std::vector<Finding>{};
 
     // A choice not made yet is something to do, not an error: the status
     // bar names it and counts only the rest.

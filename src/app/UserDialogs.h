@@ -21,7 +21,8 @@ public:
     // the window does both. filter may hold several entries separated by
     // ";;"; chosenFilter, when given, receives the one the user picked.
     virtual QString askSaveFileName(QWidget *parent, const QString &folder, const QString &filter,
-                                    QString *chosenFilter = nullptr) = 0;
+                                    QString *chosenFilter = nullptr)
+        = 0;
     // The file to open, or an empty text when the user cancelled.
     virtual QString askOpenFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
     // Save / Don't save / Cancel, with Save as the default button.

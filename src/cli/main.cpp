@@ -189,7 +189,8 @@ int runDefaults(const QCommandLineParser &parser)
 void describeOptions(QCommandLineParser &parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addPositionalArgument(u"command"_s, u"script, batch, check, preview, export, end-ring, report or defaults"_s);
+    parser.addPositionalArgument(u"command"_s,
+                                 u"script, batch, check, preview, export, end-ring, report or defaults"_s);
     parser.addOptions({
         {u"design"_s, u"Design file (JSON)."_s, u"file"_s},
         {u"set"_s, u"Set one design key."_s, u"key=text"_s},

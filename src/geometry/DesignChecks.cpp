@@ -479,7 +479,7 @@ private:
     {
         if (!(m.Z1 > 0) || m.Z1 != std::floor(m.Z1) || m.Z1 > 1e9 || m.Z2 <= 0)
             return;
-        const long long z1 = (long long)m.Z1;
+        const auto z1 = static_cast<long long>(m.Z1);
         const long long z2 = m.Z2;
         const long long difference = std::llabs(z1 - z2);
         const QStringList keys{u"Z1"_s, u"Z2"_s, u"poles"_s};

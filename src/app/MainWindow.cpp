@@ -523,10 +523,12 @@ void MainWindow::exportDrawing()
     try {
         MotorModel model = motor;
         gatherInputs(inputTexts(), model);
-        saveDrawing(model, name, chosenFilter == texts::exportSectorFilter, ExistingFile::replace);
-    } catch (const LaminaError &error) {
+        saveDrawing(model, name, chosenFilter == texts::exportSectorFilter,
+                    replacing ? ExistingFile::replace : ExistingFile::keep);
+    } catch (const std::exception &failure) {
         const QStringView outcome = replacing ? texts::oldFileKept : texts::nothingWritten;
-        dialogs.warn(this, texts::exportFailedTitle.toString(), error.chinese() + u'\n' + outcome.toString());
+        dialogs.warn(this, texts::exportFailedTitle.toString(),
+                     chineseMessage(failure) + u'\n' + outcome.toString());
         return;
     }
     dialogs.inform(this, texts::productTitle.toString(), texts::exportDone.toString().arg(name));
@@ -704,9 +706,9 @@ bool MainWindow::openDesignFile(const QString &file)
     Design opened;
     try {
         opened = readDesignFile(file);
-    } catch (const DesignError &error) {
+    } catch (const std::exception &failure) {
         dialogs.warn(this, texts::openFailedTitle.toString(),
-                     error.chinese() + u'\n' + texts::designKept.toString());
+                     chineseMessage(failure) + u'\n' + texts::designKept.toString());
         return false;
     }
     showDesign(opened);
@@ -743,8 +745,8 @@ bool MainWindow::writeDesign(const QString &file, ExistingFile existing)
     const Design current = design();
     try {
         saveFile(file, designFileBytes(current), existing);
-    } catch (const LaminaError &error) {
-        dialogs.warn(this, texts::saveFailedTitle.toString(), error.chinese());
+    } catch (const std::exception &failure) {
+        dialogs.warn(this, texts::saveFailedTitle.toString(), chineseMessage(failure));
         return false;
     }
     saved = current;

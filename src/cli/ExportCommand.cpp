@@ -2,8 +2,7 @@
 
 #include "CliSupport.h"
 #include "export/DrawingExport.h"
-
-#include <QFileInfo>
+#include "files/FileMessages.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,16 +16,18 @@ int runExport(const QCommandLineParser &parser)
         throw UsageProblem{u"export takes no --size"_s};
     const QString output = parser.value(u"output"_s);
     if (!exportFormatOf(output))
-        throw UsageProblem{u"export writes .dxf or .geo, not \"%1\""_s.arg(output)};
+        throw UsageProblem{u"export writes .dxf or .geo, not %1"_s.arg(quotedPath(output))};
     const Design design = loadDesign(parser);
     // As with the script, an existing file is only replaced when asked to.
     const bool force = parser.isSet(u"force"_s);
-    if (QFileInfo::exists(output) && !force) {
-        printError(u"\"%1\" exists already; add --force to replace it"_s.arg(output));
+    const MotorModel model = modelFromDesign(design);
+    try {
+        saveDrawing(model, output, parser.isSet(u"sector"_s),
+                    force ? ExistingFile::replace : ExistingFile::keep);
+    } catch (const FileExistsError &) {
+        printError(u"%1 exists already; add --force to replace it"_s.arg(quotedPath(output)));
         return Failure;
     }
-    const MotorModel model = modelFromDesign(design);
-    saveDrawing(model, output, parser.isSet(u"sector"_s), force ? ExistingFile::replace : ExistingFile::keep);
     printWarnings(checkDesign(model));
     return Success;
 }

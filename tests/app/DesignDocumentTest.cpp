@@ -30,6 +30,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cstdio>
+
 #include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -544,6 +546,29 @@ private Q_SLOTS:
         QVERIFY(window->height() < full.height());
         // Every control is still there and reachable through the scroll area.
         QVERIFY(scroll->widget()->isAncestorOf(box(u"zb(3)")));
+    }
+
+    // Run by tests/faults/file-faults.sh against targets the disk refuses:
+    // 设计另存为 over the prepared target, answering Yes to the overwrite
+    // question. The error box's text goes to stderr, and a refused save
+    // fails this function, as a failed write fails the command-line tool.
+    void saveDesignOverPreparedTarget()
+    {
+        const QString target = qEnvironmentVariable("LAMINA_TEST_DESIGN_TARGET");
+        if (target.isEmpty())
+            QSKIP("needs a target prepared by tests/faults/file-faults.sh");
+        // 16 KiB of zeros in the α box (which nothing reads) make the file
+        // larger than the few KiB a nearly full disk has left.
+        box(u"st(7)")->setText(QString(16384, u'0'));
+        dialogs.fileNames.enqueue(target);
+        dialogs.answers.enqueue(true);
+        trigger(u"file_save_as"_s);
+        for (const QString &warning : std::as_const(dialogs.warned)) {
+            const QString line = QString(warning).replace(u'\n', u' ');
+            std::fprintf(stderr, "lamina: %s\n", qUtf8Printable(line));
+        }
+        QVERIFY(dialogs.warned.isEmpty());
+        QVERIFY(!window->isWindowModified());
     }
 };
 

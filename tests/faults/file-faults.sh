@@ -6,10 +6,11 @@
 # mount namespace; where the system allows none, those cases are skipped
 # with a message, as is the failing sync without strace.
 #
-# usage: file-faults.sh LAMINA_CLI MAIN_WINDOW_TEST
+# usage: file-faults.sh LAMINA_CLI MAIN_WINDOW_TEST DESIGN_DOCUMENT_TEST
 set -uo pipefail
 cli=$1
 gui_test=$2
+design_test=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -26,18 +27,39 @@ only_file() { [ "$(ls -A "$1")" = "$2" ]; }
 one_line() { [ "$(wc -l <"$1")" -eq 1 ]; }
 
 # Every command that writes a file, as "KIND SUFFIX": write_as KIND TARGET
-# replaces TARGET if it may. A design file written through the window's save
-# command joins this list as "design json".
-writers=("script py" "png png" "svg svg")
+# replaces TARGET if it may. A design file is written through the window's
+# 设计另存为, whose error box the test prints on stderr (in Chinese).
+writers=("script py" "png png" "svg svg" "dxf dxf" "geo geo" "design json")
+picks=(--set statorSlotType=半闭口梨形槽 --set rotorSlotType=单笼梯形槽1 --set periodicityType=奇对称周期)
 write_as() {  # write_as KIND TARGET [WRAPPER...]
   local kind=$1 target=$2; shift 2
   case $kind in
     script) "$@" "$cli" script --output "$target" --force ;;
     png | svg) "$@" "$cli" preview --output "$target" --size 400x300 ;;
+    dxf | geo) "$@" "$cli" export --output "$target" --force "${picks[@]}" ;;
+    design)
+      XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=offscreen LAMINA_TEST_DESIGN_TARGET=$target \
+        "$@" "$design_test" saveDesignOverPreparedTarget >/dev/null
+      [ $? -eq 0 ] || return 1 ;;
   esac
 }
 # A script's warnings go to stderr too; the error is the line naming the file.
 error_line() { grep -v '^lamina-cli: warning:' "$1"; }
+# How each kind says a cause: the command-line tool in English, the window
+# in Chinese.
+says() {  # says KIND ENGLISH FILE
+  local pattern=$2
+  if [ "$1" = design ]; then
+    case $2 in
+      read-only) pattern=只读 ;;
+      "named pipe") pattern=命名管道 ;;
+      "symbolic links") pattern=符号链接 ;;
+      "input/output error") pattern=磁盘读写错误 ;;
+      "no space left") pattern=磁盘空间不足 ;;
+    esac
+  fi
+  grep -q "$pattern" "$3"
+}
 
 # Targets that are not a writable regular file, for every writer: a
 # read-only file, a named pipe and a symbolic-link loop stay as they were.
@@ -52,7 +74,7 @@ for writer in "${writers[@]}"; do
     name=${case%%:*} cause=${case#*:}
     write_as "$kind" "$dir/$name.$suffix" 2>"$work/err"; status=$?
     check "$kind over $name: exit 1" [ $status -eq 1 ]
-    check "$kind over $name: says why" grep -q "$cause" "$work/err"
+    check "$kind over $name: says why" says "$kind" "$cause" "$work/err"
   done
   check "$kind: read-only file unchanged" unchanged "$dir/readonly.$suffix"
   check "$kind: pipe still a pipe" [ -p "$dir/pipe.$suffix" ]
@@ -70,11 +92,29 @@ else
     mkdir "$dir" && old_script "$dir/old.$suffix"
     write_as "$kind" "$dir/old.$suffix" strace -f -o /dev/null -e inject=fdatasync:error=EIO 2>"$work/err"; status=$?
     check "$kind, failing sync: exit 1" [ $status -eq 1 ]
-    check "$kind, failing sync: says why" grep -q "input/output error" "$work/err"
+    check "$kind, failing sync: says why" says "$kind" "input/output error" "$work/err"
     check "$kind, failing sync: unchanged" unchanged "$dir/old.$suffix"
     check "$kind, failing sync: no temporary file" only_file "$dir" "old.$suffix"
   done
 fi
+
+# A batch meets the same targets among its variants: each is refused with
+# its reason, the others are written, the summary says which.
+dir="$work/batch"
+mkdir "$dir"
+old_script "$dir/readonly.py" && chmod 444 "$dir/readonly.py"
+mkfifo "$dir/pipe.py"
+ln -s loop.py "$dir/loop.py"
+printf 'name,Z2\nreadonly,28\npipe,28\nloop,28\nfine,28\n' >"$work/batch.csv"
+"$cli" batch --output-dir "$dir" --table "$work/batch.csv" --force >"$work/out" 2>"$work/err"; status=$?
+check "batch over odd targets: exit 1" [ $status -eq 1 ]
+check "batch over odd targets: read-only refused" grep -q "^readonly.py: refused.*read-only" "$work/out"
+check "batch over odd targets: pipe refused" grep -q "^pipe.py: refused.*named pipe" "$work/out"
+check "batch over odd targets: loop refused" grep -q "^loop.py: refused.*symbolic links" "$work/out"
+check "batch over odd targets: the rest written" grep -q "RegionFace(name='Shaft'" "$dir/fine.py"
+check "batch over odd targets: read-only file unchanged" unchanged "$dir/readonly.py"
+check "batch over odd targets: summary" [ "$(grep -c ',refused,' "$dir/summary.csv")" -eq 3 ]
+check "batch over odd targets: no temporary file" only_file "$dir" "$(printf 'fine.py\nloop.py\npipe.py\nreadonly.py\nsummary.csv')"
 
 # The output path is a folder.
 mkdir -p "$work/folder/motor.py"
@@ -109,7 +149,7 @@ if ! unshare -rm true 2>/dev/null; then
 else
   cat >"$work/mounted.sh" <<'INNER'
 set -uo pipefail
-cli=$1; gui_test=$2; work=$3
+cli=$1; gui_test=$2; work=$3; design_test=$4
 . "$work/helpers.sh"
 mkdir -p "$work/ro" "$work/full"
 
@@ -136,7 +176,7 @@ for writer in "${writers[@]}"; do
     rm -f "$disk/spare"
     write_as "$kind" "$disk/old.$suffix" 2>"$work/err"; status=$?
     check "$kind, ${left} KiB left: exit 1" [ $status -eq 1 ]
-    check "$kind, ${left} KiB left: says why" grep -q "no space left" "$work/err"
+    check "$kind, ${left} KiB left: says why" says "$kind" "no space left" "$work/err"
     check "$kind, ${left} KiB left: one line" one_line <(error_line "$work/err")
     check "$kind, ${left} KiB left: unchanged" unchanged "$disk/old.$suffix"
     check "$kind, ${left} KiB left: no temporary file" only_file "$disk" "$(printf 'filler\nold.%s' "$suffix")"
@@ -155,10 +195,10 @@ check "full disk through the window: unchanged" unchanged "$work/full/motor.py"
 check "full disk through the window: no temporary file" only_file "$work/full" "$(printf 'filler\nmotor.py')"
 echo "$passed $failures" >"$work/counts"
 INNER
-  declare -f check old_script unchanged only_file one_line write_as error_line >"$work/helpers.sh"
-  declare -p writers >>"$work/helpers.sh"
+  declare -f check old_script unchanged only_file one_line write_as error_line says >"$work/helpers.sh"
+  declare -p writers picks >>"$work/helpers.sh"
   echo "cli=$(printf '%q' "$cli"); passed=0; failures=0" >>"$work/helpers.sh"
-  unshare -rm bash "$work/mounted.sh" "$cli" "$gui_test" "$work" || failures=$((failures + 1))
+  unshare -rm bash "$work/mounted.sh" "$cli" "$gui_test" "$work" "$design_test" || failures=$((failures + 1))
   if [ -f "$work/counts" ]; then
     read -r inner_passed inner_failures <"$work/counts"
     passed=$((passed + inner_passed)); failures=$((failures + inner_failures))

@@ -97,10 +97,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QCoreApplication::setOrganizationName(u"LaminaTest"_s);
-        QCoreApplication::setApplicationName(u"DesignDocumentTest"_s);
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+        useScratchSettings(u"DesignDocumentTest"_s, settingsFolder.path());
     }
 
     void init()

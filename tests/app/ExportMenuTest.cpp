@@ -66,10 +66,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QCoreApplication::setOrganizationName(u"LaminaTest"_s);
-        QCoreApplication::setApplicationName(u"ExportMenuTest"_s);
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+        useScratchSettings(u"ExportMenuTest"_s, settingsFolder.path());
     }
 
     void init()

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QComboBox>
 #include <QFile>
+#include <QSettings>
 #include <QString>
 #include <QTest>
 
@@ -28,6 +29,16 @@ inline void pick(QComboBox *combo, int index)
 {
     combo->setCurrentIndex(index);
     Q_EMIT combo->activated(index);
+}
+
+// Keeps the window's settings (recent designs, the last folder) in a
+// scratch folder, away from the user's own.
+inline void useScratchSettings(const QString &testName, const QString &folder)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("LaminaTest"));
+    QCoreApplication::setApplicationName(testName);
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
 
 }  // namespace windowtest

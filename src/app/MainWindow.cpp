@@ -463,6 +463,18 @@ QString MainWindow::projectsFolder() const
     return QFileInfo(projects).isDir() ? projects + u'/' : QString();
 }
 
+// Any existing file is asked about, hidden ones too: replacing is the
+// user's call, not ours. Empty when the user said No.
+std::optional<ExistingFile> MainWindow::askToReplace(const QString &name)
+{
+    const QFileInfo chosen(name);
+    if (!chosen.exists() || !chosen.isFile())
+        return ExistingFile::keep;
+    if (!dialogs.askYesNo(this, texts::overwriteTitle.toString(), texts::overwriteQuestion.toString()))
+        return std::nullopt;
+    return ExistingFile::replace;
+}
+
 void MainWindow::createScript()
 {
     const QString typed = dialogs.askSaveFileName(this, projectsFolder(), texts::scriptFilter.toString());
@@ -470,21 +482,17 @@ void MainWindow::createScript()
         return;
     const QString name = withSuffix(typed, u"py");
 
-    // Any existing file is asked about, hidden ones too: replacing is the
-    // user's call, not ours.
-    const QFileInfo chosen(name);
-    const bool replacing = chosen.exists() && chosen.isFile();
-    if (replacing
-        && !dialogs.askYesNo(this, texts::overwriteTitle.toString(), texts::overwriteQuestion.toString()))
+    const std::optional<ExistingFile> existing = askToReplace(name);
+    if (!existing)
         return;
+    const bool replacing = *existing == ExistingFile::replace;
 
     motor.scriptPath = name;
     try {
         gatherInputs(inputTexts(), motor);
         // The old file is replaced only once the new script is complete, and
         // a file that appeared after the question is not replaced unasked.
-        saveScript(motor.scriptPath, writeScript(motor),
-                   replacing ? ExistingFile::replace : ExistingFile::keep);
+        saveScript(motor.scriptPath, writeScript(motor), *existing);
     } catch (const std::exception &failure) {
         const QStringView outcome = replacing ? texts::oldFileKept : texts::nothingWritten;
         dialogs.warn(this, texts::scriptFailedTitle.toString(),
@@ -514,17 +522,15 @@ void MainWindow::exportDrawing()
         return;
     }
 
-    const QFileInfo chosen(name);
-    const bool replacing = chosen.exists() && chosen.isFile();
-    if (replacing
-        && !dialogs.askYesNo(this, texts::overwriteTitle.toString(), texts::overwriteQuestion.toString()))
+    const std::optional<ExistingFile> existing = askToReplace(name);
+    if (!existing)
         return;
+    const bool replacing = *existing == ExistingFile::replace;
 
     try {
         MotorModel model = motor;
         gatherInputs(inputTexts(), model);
-        saveDrawing(model, name, chosenFilter == texts::exportSectorFilter,
-                    replacing ? ExistingFile::replace : ExistingFile::keep);
+        saveDrawing(model, name, chosenFilter == texts::exportSectorFilter, *existing);
     } catch (const std::exception &failure) {
         const QStringView outcome = replacing ? texts::oldFileKept : texts::nothingWritten;
         dialogs.warn(this, texts::exportFailedTitle.toString(),

@@ -77,6 +77,7 @@ public Q_SLOTS:
     void openDesign();
     bool saveDesign();
     bool saveDesignAs();
+    std::optional<ExistingFile> askToReplace(const QString &name);
     void createScript();
     // 导出图纸: the laminations or the sector as DXF, the sector as Gmsh geometry.
     void exportDrawing();

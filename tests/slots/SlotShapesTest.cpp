@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QSet>
 
 #include <cmath>
@@ -341,9 +342,10 @@ void expectSimpleLoop(const Loop &loop, const std::string &what)
         const Edge &e = loop[i];
         EXPECT_TRUE(near(e.to, loop[(i + 1) % loop.size()].from)) << what << ": open after edge " << i;
         EXPECT_GT(std::hypot(e.to.x() - e.from.x(), e.to.y() - e.from.y()), 1e-9) << what << ": edge " << i;
-        if (e.isArc)
+        if (e.isArc) {
             EXPECT_NEAR(std::hypot(e.to.x() - e.centre.x(), e.to.y() - e.centre.y()), e.radius(), 1e-9)
                 << what;
+        }
     }
     EXPECT_GT(loopArea(loop), 0) << what;
     std::vector<QPointF> p = loopPoints(loop, 1);
@@ -614,6 +616,14 @@ TEST(SlotShapes, registryListsEveryShapeOnce)
         pictures.insert(shape.picture.toString());
     }
     EXPECT_EQ(pictures.size(), 16);
+
+    // The build reads the pictures from the table's rows; it must see the same list.
+    QFile list(QStringLiteral(LAMINA_SLOT_PICTURES_FILE));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    QStringList expected;
+    for (const SlotShape &shape : slotShapes())
+        expected << shape.picture.toString();
+    EXPECT_EQ(QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts), expected);
     EXPECT_EQ(findSlotShape(SlotSide::stator, 4), nullptr);
     // Only the pear has a round end and a locked α.
     EXPECT_TRUE(findSlotShape(SlotSide::stator, 1)->pick.lockAlpha);

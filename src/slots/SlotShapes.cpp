@@ -272,7 +272,7 @@ std::vector<SlotIssue> pearRules(const SlotValues &v, double radius)
               u"h01 + hs1 = %1 ≤ 0: no room for the wedge"_s.arg(number(v[B::h01] + v[B::hs1])));
     r.notWider(B::b01, B::bs1, u"槽口比槽楔处宽"_s, u"the opening is wider than the slot at the wedge"_s);
     r.warnUnless(
-        v[B::rs] == v[B::bs2] / 2, {B::rs},
+        std::abs(v[B::rs] - v[B::bs2] / 2) <= 1e-9 * v[B::bs2], {B::rs},
         u"rs = %1 ≠ bs2/2 = %2：rs 不起作用，槽底圆按 bs2 画"_s.arg(number(v[B::rs]), number(v[B::bs2] / 2)),
         u"rs = %1 differs from bs2/2 = %2: rs is ignored, the round end is drawn on bs2"_s.arg(
             number(v[B::rs]), number(v[B::bs2] / 2)));
@@ -876,6 +876,48 @@ SlotValues slotValues(const MotorModel &model)
     for (const SlotBoxInfo &info : slotBoxes)
         values[info.box] = model.*info.member;
     return values;
+}
+
+double slotCircleRadius(const MotorModel &model, SlotSide side)
+{
+    return (side == SlotSide::stator ? model.DI1 : model.D2) / 2;
+}
+
+const SlotShape *slotShapeOf(const MotorModel &model, SlotSide side)
+{
+    if (side == SlotSide::stator)
+        return findSlotShape(side, model.statorSlotType);
+    return model.rotorSlotType ? findSlotShape(side, *model.rotorSlotType) : nullptr;
+}
+
+SlotOutline turned(const SlotOutline &slot, double degrees)
+{
+    const double c = std::cos(radians(degrees)), s = std::sin(radians(degrees));
+    const auto turn = [c, s](QPointF p) { return QPointF(c * p.x() - s * p.y(), s * p.x() + c * p.y()); };
+    const auto turnLoop = [&](Loop &loop) {
+        for (Edge &e : loop) {
+            e.from = turn(e.from);
+            e.to = turn(e.to);
+            e.centre = turn(e.centre);
+        }
+    };
+    SlotOutline out = slot;
+    turnLoop(out.outline);
+    for (NamedLoop &part : out.parts)
+        turnLoop(part.loop);
+    for (NamedEdge &split : out.splits) {
+        split.edge.from = turn(split.edge.from);
+        split.edge.to = turn(split.edge.to);
+    }
+    if (out.corners) {
+        for (QPointF &corner : *out.corners)
+            corner = turn(corner);
+    }
+    for (NamedPoint &point : out.points)
+        point.at = turn(point.at);
+    for (NamedPoint &label : out.labels)
+        label.at = turn(label.at);
+    return out;
 }
 
 const NamedLoop *SlotOutline::part(QStringView name) const

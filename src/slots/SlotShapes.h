@@ -190,6 +190,13 @@ struct SlotShape
 
 const SlotShape *findSlotShape(SlotSide side, int number);
 const SlotShape *findSlotShape(SlotSide side, QStringView name);
+// The shape the model picks for a side, if it names a known one.
+const SlotShape *slotShapeOf(const MotorModel &model, SlotSide side);
+// The circle a side's slots open on: DI1/2 for the stator, D2/2 for the rotor.
+double slotCircleRadius(const MotorModel &model, SlotSide side);
+
+// The slot placed with its axis at `degrees` counter-clockwise from the x axis.
+SlotOutline turned(const SlotOutline &slot, double degrees);
 
 // Half the tooth between this slot and the next, measured square to the line
 // halfway between them (the half-pitch line at π/Z from the slot axis). Found
@@ -266,7 +273,7 @@ inline constexpr SlotBoxUse ovalBoxes[] = {
 inline constexpr SlotBoxUse roundBottomBoxes[] = {
     {B::b02, u"槽口宽", u"opening width"},
     {B::hr0, u"槽口高", u"opening depth"},
-    {B::hr1, u"槽楔高", u"wedge height"},
+    {B::hr1, u"槽肩高", u"shoulder height, b02 to br1"},
     {B::br1, u"槽身上宽", u"body width at the top"},
     {B::hr2, u"槽身高 (至底圆圆心)", u"body height, to the centre of the round bottom"},
     {B::rr2, u"底圆半径", u"round bottom radius"},
@@ -274,7 +281,7 @@ inline constexpr SlotBoxUse roundBottomBoxes[] = {
 inline constexpr SlotBoxUse trapezoidBoxes[] = {
     {B::b02, u"槽口宽", u"opening width"},
     {B::hr0, u"槽口高", u"opening depth"},
-    {B::hr1, u"槽楔高", u"wedge height"},
+    {B::hr1, u"槽肩高", u"shoulder height, b02 to br1"},
     {B::br1, u"槽身上宽", u"body width at the top"},
     {B::hr2, u"槽身高", u"body height"},
     {B::br2, u"槽底宽", u"width at the bottom"},

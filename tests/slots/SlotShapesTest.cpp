@@ -378,6 +378,12 @@ TEST_P(ValidSlot, partsHaveTheirWorkedAreas)
         sum += expected[i];
     }
     EXPECT_NEAR(loopArea(slot.outline), sum, 1e-9 * sum);
+    // Placed at its pitch the slot keeps its area and its corners on the circle.
+    const SlotOutline placed = turned(slot, 47.5);
+    EXPECT_NEAR(loopArea(placed.outline), sum, 1e-9 * sum);
+    if (placed.corners) {
+        EXPECT_NEAR(std::hypot(placed.corners->at(1).x(), placed.corners->at(1).y()), c.radius(), 1e-9);
+    }
 
     // Each split is an edge of the parts on both its sides, and of no outline edge.
     for (std::size_t i = 0; i < slot.splits.size(); ++i) {

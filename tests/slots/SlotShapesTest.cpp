@@ -398,6 +398,13 @@ TEST_P(ValidSlot, partsHaveTheirWorkedAreas)
         EXPECT_TRUE(has(slot.parts[i].loop) && has(slot.parts[i + 1].loop))
             << slot.splits[i].name.toStdString();
         EXPECT_FALSE(has(slot.outline)) << slot.splits[i].name.toStdString();
+        // ... and touches the outline only at its ends (a split along a flat shoulder would not).
+        for (const Edge &e : slot.outline) {
+            const QPointF p = e.from;
+            const bool inside = std::abs(p.x() - split.from.x()) < 1e-9 && p.y() > split.from.y() + 1e-9
+                && p.y() < split.to.y() - 1e-9;
+            EXPECT_FALSE(inside) << slot.splits[i].name.toStdString();
+        }
         EXPECT_LT(split.from.y(), 0);
         EXPECT_NEAR(split.from.x(), split.to.x(), 1e-12);
     }

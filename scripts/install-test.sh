@@ -20,7 +20,10 @@ done
 
 dpkg-deb -x "$deb" "$root"
 program="$root/usr/lib/lamina"
-for f in lamina lamina-cli lamina.png lamina.desktop res/slottype1.bmp res/r13.bmp help/a1.jpg help/a6.jpg; do
+# The slot pictures as the build read them from the slot-shape registry.
+[ -s build/slot-pictures.txt ] || fail "no build/slot-pictures.txt; configure the build first"
+mapfile -t slot_pictures < build/slot-pictures.txt
+for f in lamina lamina-cli lamina.png lamina.desktop "${slot_pictures[@]}" help/a1.jpg help/a6.jpg; do
   [ -e "$program/$f" ] || fail "missing $f in the program folder"
 done
 [ -d "$program/Projects" ] || fail "missing the Projects folder"

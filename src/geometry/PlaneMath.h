@@ -1,42 +1,18 @@
 #pragma once
 
+#include "slots/PlaneMath.h"
+
 #include <QPointF>
 
 #include <cmath>
-#include <numbers>
 
 namespace lamina::plane {
-
-inline double radians(double degrees)
-{
-    return degrees * std::numbers::pi / 180;
-}
-
-inline double degrees(double radians)
-{
-    return radians * 180 / std::numbers::pi;
-}
-
-inline QPointF polar(double radius, double angle)
-{
-    return {radius * std::cos(radians(angle)), radius * std::sin(radians(angle))};
-}
 
 inline QPointF rotated(QPointF p, double angle)
 {
     const double c = std::cos(radians(angle));
     const double s = std::sin(radians(angle));
     return {c * p.x() - s * p.y(), s * p.x() + c * p.y()};
-}
-
-inline double length(QPointF p)
-{
-    return std::hypot(p.x(), p.y());
-}
-
-inline double angleOf(QPointF p)
-{
-    return degrees(std::atan2(p.y(), p.x()));
 }
 
 inline bool isFinite(QPointF p)

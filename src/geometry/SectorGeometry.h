@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/MotorModel.h"
+#include "slots/Outline.h"
 
 #include <QPointF>
 #include <QRectF>
@@ -13,28 +14,6 @@ namespace lamina {
 // The lamination sector the script builds, in millimetres, with the machine
 // centre at the origin, x along the first sector edge and y turned a quarter
 // counter-clockwise from it. Angles are in degrees, counter-clockwise.
-
-// A straight line or a circular arc from `from` to `to`.
-struct Edge
-{
-    QPointF from;
-    QPointF to;
-    bool isArc = false;
-    QPointF centre;    // arcs only
-    double sweep = 0;  // arcs only: degrees from `from` to `to`, counter-clockwise positive
-
-    static Edge line(QPointF from, QPointF to);
-    // An arc about centre of the given radius, starting at startAngle.
-    static Edge arc(QPointF centre, double radius, double startAngle, double sweep);
-    // The arc from `from` through `via` to `to`, as the script's three-point arcs are.
-    static Edge arcThrough(QPointF from, QPointF via, QPointF to);
-
-    double radius() const;
-    double startAngle() const;  // arcs: the angle of `from` seen from the centre
-};
-
-// A closed chain of edges: each edge ends where the next begins.
-using Loop = std::vector<Edge>;
 
 // What a closed region of the sector is made of. The comments name the
 // region the script declares for it.
@@ -159,17 +138,9 @@ inline constexpr int maxSlotsDrawn = 2000;
 // checkDesign says why.
 SectorGeometry buildSectorGeometry(const MotorModel &model);
 
-// Every point of a loop's edges, arcs followed in steps of at most
-// maxStepDegrees. The last point repeats the first for a closed loop.
-std::vector<QPointF> loopPoints(const Loop &loop, double maxStepDegrees = 2);
-
 // The smallest rectangle holding the geometry; includeBox adds the box ring
 // and the outer air.
 QRectF geometryBounds(const SectorGeometry &geometry, bool includeBox = true);
-
-// The exact area enclosed by a closed loop of lines and arcs, in mm²:
-// positive when the loop runs counter-clockwise.
-double loopArea(const Loop &loop);
 
 // The part of a rotor slot between the rotor surface and the width br1:
 // the opening and the wedge, cut from the bar along the line of br1.

@@ -37,8 +37,9 @@ StatorPickEffect pickStatorSlotType(QStringView text, MotorModel &model)
     model.statorSlotType = type->number;
     StatorPickEffect effect;
     effect.picture = type->picture;
-    effect.lockAlpha = type->number == 1;
-    effect.disableRs = type->number != 1;
+    const SlotPickRule &rule = findSlotShape(SlotSide::stator, type->number)->pick;
+    effect.lockAlpha = rule.lockAlpha;
+    effect.disableRs = rule.zeroRs;
     return effect;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SlotShapes.h"
 #include "model/MotorModel.h"
 
 #include <QStringView>
@@ -16,29 +17,23 @@ struct SlotType
     QStringView picture;  // relative to the program folder
 };
 
+// The window's lists, in the registry's order.
+template<SlotSide side, std::size_t N>
+constexpr std::array<SlotType, N> slotTypesOf()
+{
+    std::array<SlotType, N> types{};
+    std::size_t i = 0;
+    for (const SlotShape &shape : slotShapeTable) {
+        if (shape.side == side && i < N)
+            types[i++] = SlotType{shape.number, shape.name, shape.picture};
+    }
+    return types;
+}
+
+inline constexpr auto statorSlotTypes = slotTypesOf<SlotSide::stator, 3>();
+inline constexpr auto rotorSlotTypes = slotTypesOf<SlotSide::rotor, 13>();
+
 // clang-format off
-inline constexpr std::array<SlotType, 3> statorSlotTypes{{
-    {1, u"半闭口梨形槽", u"res/slottype1.bmp"},
-    {2, u"半闭口矩形槽", u"res/slottype2.bmp"},
-    {3, u"开口矩形槽", u"res/slottype3.bmp"},
-}};
-
-inline constexpr std::array<SlotType, 13> rotorSlotTypes{{
-    {1, u"单笼腰圆槽", u"res/r1.bmp"},
-    {2, u"单笼园底槽", u"res/r2.bmp"},
-    {3, u"单笼梯形槽1", u"res/r3.bmp"},
-    {4, u"单笼圆形槽", u"res/r4.bmp"},
-    {5, u"单笼梯形槽2", u"res/r5.bmp"},
-    {6, u"闭口腰圆槽", u"res/r6.bmp"},
-    {7, u"单笼矩形槽", u"res/r7.bmp"},
-    {8, u"单笼刀形槽", u"res/r8.bmp"},
-    {9, u"双笼腰圆槽", u"res/r9.bmp"},
-    {10, u"双笼圆形槽", u"res/r10.bmp"},
-    {11, u"双笼平底槽", u"res/r11.bmp"},
-    {12, u"双笼矩形槽", u"res/r12.bmp"},
-    {13, u"闭口双笼槽", u"res/r13.bmp"},
-}};
-
 // The slot shapes the script can draw, the only entries the window lists.
 inline constexpr QStringView drawnStatorSlotName = u"半闭口梨形槽";
 inline constexpr QStringView drawnRotorSlotName = u"单笼梯形槽1";

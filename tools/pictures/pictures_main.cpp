@@ -5,8 +5,10 @@
 //   lamina-pictures slots OUTDIR                 everything, under OUTDIR
 //   lamina-pictures slot stator|rotor N FILE     one drawing (format from FILE's suffix)
 //   lamina-pictures icon FILE                    the icon alone
+//   lamina-pictures list                         the slot pictures "slots" writes, one a line
 
 #include "slotdrawings.h"
+#include "slots/SlotTypes.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -18,6 +20,7 @@
 #include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
+using namespace lamina;
 using namespace lamina::pictures;
 
 namespace {
@@ -63,25 +66,27 @@ struct Builtin
     QStringView drawing;
     QStringView file;
 };
-constexpr Builtin builtins[] = {
-    {u"res/slottype1.bmp", u"builtin/stator.png"},
-    {u"res/r3.bmp", u"builtin/rotor.png"},
+const Builtin builtins[] = {
+    {findStatorSlotType(drawnStatorSlotName)->picture, u"builtin/stator.png"},
+    {findRotorSlotType(drawnRotorSlotName)->picture, u"builtin/rotor.png"},
 };
 
 int writeAll(const QString &outDir)
 {
     const QDir dir(outDir);
     QStringList problems;
-    for (const auto set : {statorSlotDrawings(), rotorSlotDrawings()}) {
-        for (const SlotDrawing &drawing : set) {
-            const QImage image = paintSlot(drawing, problems);
-            if (!save(image, dir.filePath(drawing.file.toString())))
+    for (const SlotShape &shape : slotShapes()) {
+        const SlotDrawing *drawing = slotDrawing(shape);
+        if (!drawing) {
+            complain(u"no drawing for %1"_s.arg(shape.picture.toString()));
+            return exitLayout;
+        }
+        const QImage image = paintSlot(shape, *drawing, problems);
+        if (!save(image, dir.filePath(shape.picture.toString())))
+            return exitWrite;
+        for (const Builtin &builtin : builtins) {
+            if (builtin.drawing == shape.picture && !save(image, dir.filePath(builtin.file.toString())))
                 return exitWrite;
-            for (const Builtin &builtin : builtins) {
-                if (builtin.drawing == drawing.file
-                    && !save(image, dir.filePath(builtin.file.toString())))
-                    return exitWrite;
-            }
         }
     }
     if (!save(paintIcon(), dir.filePath(u"icon/lamina.png"_s)))
@@ -91,19 +96,18 @@ int writeAll(const QString &outDir)
 
 int writeOne(const QString &kind, const QString &number, const QString &file)
 {
-    std::span<const SlotDrawing> set;
-    if (kind == u"stator")
-        set = statorSlotDrawings();
-    else if (kind == u"rotor")
-        set = rotorSlotDrawings();
     bool ok = false;
-    const qsizetype n = number.toInt(&ok);
-    if (set.empty() || !ok || n < 1 || n > qsizetype(set.size())) {
+    const int n = number.toInt(&ok);
+    const SlotShape *shape = nullptr;
+    if (ok && (kind == u"stator" || kind == u"rotor"))
+        shape = findSlotShape(kind == u"stator" ? SlotSide::stator : SlotSide::rotor, n);
+    const SlotDrawing *drawing = shape ? slotDrawing(*shape) : nullptr;
+    if (!drawing) {
         complain(u"no %1 slot drawing %2"_s.arg(kind, number));
         return exitUsage;
     }
     QStringList problems;
-    const QImage image = paintSlot(set[std::size_t(n - 1)], problems);
+    const QImage image = paintSlot(*shape, *drawing, problems);
     if (!save(image, file))
         return exitWrite;
     return report(problems);
@@ -124,10 +128,16 @@ int main(int argc, char **argv)
         return writeOne(args[2], args[3], args[4]);
     if (args.size() == 3 && args[1] == u"icon")
         return save(paintIcon(), args[2]) ? 0 : exitWrite;
+    if (args.size() == 2 && args[1] == u"list") {
+        for (const SlotShape &shape : slotShapes())
+            std::printf("%s\n", shape.picture.toUtf8().constData());
+        return 0;
+    }
 
     std::fprintf(stderr,
                  "usage: lamina-pictures slots OUTDIR\n"
                  "       lamina-pictures slot stator|rotor N FILE\n"
-                 "       lamina-pictures icon FILE\n");
+                 "       lamina-pictures icon FILE\n"
+                 "       lamina-pictures list\n");
     return exitUsage;
 }

@@ -326,19 +326,19 @@ void closedDouble(Sheet &s)
 }
 
 const std::array<SlotDrawing, 13> drawings{{
-    {u"res/r1.bmp", u"单笼腰圆槽", singleOval},
-    {u"res/r2.bmp", u"单笼园底槽", singleRoundBottom},
-    {u"res/r3.bmp", u"单笼梯形槽1", singleTrapezoid1},
-    {u"res/r4.bmp", u"单笼圆形槽", singleCircle},
-    {u"res/r5.bmp", u"单笼梯形槽2", singleTrapezoid2},
-    {u"res/r6.bmp", u"闭口腰圆槽", closedOval},
-    {u"res/r7.bmp", u"单笼矩形槽", singleRectangle},
-    {u"res/r8.bmp", u"单笼刀形槽", singleKnife},
-    {u"res/r9.bmp", u"双笼腰圆槽", doubleOval},
-    {u"res/r10.bmp", u"双笼圆形槽", doubleCircle},
-    {u"res/r11.bmp", u"双笼平底槽", doubleFlatBottom},
-    {u"res/r12.bmp", u"双笼矩形槽", doubleRectangle},
-    {u"res/r13.bmp", u"闭口双笼槽", closedDouble},
+    {1, singleOval},
+    {2, singleRoundBottom},
+    {3, singleTrapezoid1},
+    {4, singleCircle},
+    {5, singleTrapezoid2},
+    {6, closedOval},
+    {7, singleRectangle},
+    {8, singleKnife},
+    {9, doubleOval},
+    {10, doubleCircle},
+    {11, doubleFlatBottom},
+    {12, doubleRectangle},
+    {13, closedDouble},
 }};
 
 } // namespace

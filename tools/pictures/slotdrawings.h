@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawhelpers.h"
+#include "slots/SlotShapes.h"
 
 #include <QImage>
 #include <QStringList>
@@ -13,18 +14,20 @@ namespace lamina::pictures {
 inline constexpr int slotPictureWidth = 280;
 inline constexpr int slotPictureHeight = 400;
 
+// The drawing of one registered shape; the file it goes to (relative to the
+// output folder) and its caption come from the shape.
 struct SlotDrawing
 {
-    QStringView file;  // where it goes, relative to the output folder
-    QStringView name;  // the shape's name as the window lists it
+    std::int16_t number;
     void (*draw)(Sheet &sheet);
 };
 
 std::span<const SlotDrawing> statorSlotDrawings();
 std::span<const SlotDrawing> rotorSlotDrawings();
+const SlotDrawing *slotDrawing(const SlotShape &shape);  // null: the shape has no drawing yet
 
-// Paints one drawing, appending any layout fault to problems.
-QImage paintSlot(const SlotDrawing &drawing, QStringList &problems);
+// Paints one shape's drawing, appending any layout fault to problems.
+QImage paintSlot(const SlotShape &shape, const SlotDrawing &drawing, QStringList &problems);
 
 // The 48 x 48 application icon, on a transparent background.
 QImage paintIcon();

@@ -102,9 +102,9 @@ void openRectangle(Sheet &s)
 }
 
 const std::array<SlotDrawing, 3> drawings{{
-    {u"res/slottype1.bmp", u"半闭口梨形槽", pearSlot},
-    {u"res/slottype2.bmp", u"半闭口矩形槽", semiClosedRectangle},
-    {u"res/slottype3.bmp", u"开口矩形槽", openRectangle},
+    {1, pearSlot},
+    {2, semiClosedRectangle},
+    {3, openRectangle},
 }};
 
 } // namespace

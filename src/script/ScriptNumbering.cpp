@@ -64,6 +64,16 @@ double ScriptNumbering::statorCopyPoints() const
     return (statorSlots() - 1) * (stator.wedgeCopyPoints + stator.bodyCopyPoints);
 }
 
+Int16 ScriptNumbering::firstRotorNearCorner() const
+{
+    return small(rotor.nearSurfaceCorner);
+}
+
+Int16 ScriptNumbering::firstRotorFarCorner() const
+{
+    return small(rotor.farSurfaceCorner);
+}
+
 double ScriptNumbering::lastRotorCopyFarCorner() const
 {
     return (rotorSlots() - 1) * rotor.copyCornerStride + rotor.nearSurfaceCorner;

@@ -7,8 +7,8 @@ namespace lamina {
 
 // FLUX2D names points and faces by creation number, so every section after
 // a slot refers to what the slot made by counting. Each slot section
-// declares its counts here; ScriptNumbering turns them into the numbers the
-// later sections write.
+// declares its counts in these terms; ScriptNumbering turns them into the
+// numbers the later sections write.
 
 // What the rotor slot section makes: the first slot, then its copies.
 struct RotorSlotCounts
@@ -81,8 +81,8 @@ public:
     double statorCopyPoints() const;  // S = (Z1 / P − 1) × 10
 
     // The rotor slots' corners on the rotor surface. Copies count from 1.
-    int firstRotorNearCorner() const { return rotor.nearSurfaceCorner; }
-    int firstRotorFarCorner() const { return rotor.farSurfaceCorner; }
+    Int16 firstRotorNearCorner() const;
+    Int16 firstRotorFarCorner() const;
     double lastRotorCopyFarCorner() const;
     double firstRotorCopyNearCorner() const;
     Int16 rotorCopyFarCorner(Int16 copy) const;

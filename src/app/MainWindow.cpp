@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "DesignDocument.h"
 #include "MainWindowLayout.h"
 #include "PreviewWindow.h"
 #include "UserDialogs.h"
@@ -32,7 +33,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QUrl>
@@ -110,13 +110,6 @@ QWidget *makeControl(const layout::Control &row, QWidget *parent)
     return nullptr;
 }
 
-// The name a save dialog returned, with `suffix` added when it was typed
-// without any; a name with another suffix stays as typed.
-QString withSuffix(const QString &name, QStringView suffix)
-{
-    return QFileInfo(name).suffix().isEmpty() ? name + u'.' + suffix.toString() : name;
-}
-
 // The one local .json file a drag carries, or an empty text.
 QString droppedDesign(const QMimeData *mime)
 {
@@ -128,9 +121,17 @@ QString droppedDesign(const QMimeData *mime)
     return url.toLocalFile();
 }
 
-const QString recentKey = u"recentDesigns"_s;
-const QString folderKey = u"designFolder"_s;
-constexpr qsizetype recentLimit = 8;
+// Whether the list's handler sets the model from `text`. The stator and
+// periodicity handlers leave the model as it was for an entry they do not
+// know.
+bool modelFollowsPick(const DesignPick &pick, QStringView text)
+{
+    if (pick.member == &Design::statorSlotType)
+        return findStatorSlotType(text) != nullptr;
+    if (pick.member == &Design::periodicityType)
+        return text == oddPeriodicityName || text == evenPeriodicityName;
+    return true;
+}
 
 QSize defaultSize(const layout::Control &row, QWidget *widget)
 {
@@ -153,6 +154,7 @@ MainWindow::MainWindow(UserDialogs &dialogs, QString programFolder, QWidget *par
     : QMainWindow(parent)
     , dialogs(dialogs)
     , programFolder(std::move(programFolder))
+    , document(new DesignDocument(*this, dialogs))
 {
     setObjectName(u"geo"_s);
     setWindowIcon(QIcon(u":/pictures/lamina.png"_s));
@@ -161,9 +163,8 @@ MainWindow::MainWindow(UserDialogs &dialogs, QString programFolder, QWidget *par
     createMenus();
     connectHandlers();
     showDesign(Design());
-    saved = design();
-    updateTitle();
-    refreshChecks();
+    document->markSaved();
+    document->updateTitle();
 }
 
 void MainWindow::createLayout()
@@ -208,25 +209,13 @@ void MainWindow::createMenus()
 {
     QMenu *file = menuBar()->addMenu(texts::fileMenu.toString());
     file->setObjectName(u"menu_file"_s);
-    const auto addItem = [this, file](QStringView caption, const char16_t *name, QKeySequence keys) {
+    document->addMenuItems(file);
+    const auto addItem = [file](QStringView caption, const char16_t *name, QKeySequence keys) {
         QAction *action = file->addAction(caption.toString());
         action->setObjectName(QString::fromUtf16(name));
         action->setShortcut(keys);
         return action;
     };
-    connect(addItem(texts::newDesignItem, u"file_new", QKeySequence::New), &QAction::triggered, this,
-            &MainWindow::newDesign);
-    connect(addItem(texts::openDesignItem, u"file_open", QKeySequence::Open), &QAction::triggered, this,
-            &MainWindow::openDesign);
-    connect(addItem(texts::saveDesignItem, u"file_save", QKeySequence::Save), &QAction::triggered, this,
-            &MainWindow::saveDesign);
-    connect(addItem(texts::saveDesignAsItem, u"file_save_as", QKeySequence(u"Ctrl+Shift+S"_s)),
-            &QAction::triggered, this, &MainWindow::saveDesignAs);
-    recentMenu = file->addMenu(texts::recentDesignsMenu.toString());
-    recentMenu->setObjectName(u"menu_recent"_s);
-    rebuildRecentMenu();
-    // Another Lamina window may have changed the list meanwhile.
-    connect(recentMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildRecentMenu);
     file->addSeparator();
     connect(addItem(texts::exportItem, u"file_export", QKeySequence()), &QAction::triggered, this,
             &MainWindow::exportDrawing);
@@ -268,31 +257,42 @@ void MainWindow::connectHandlers()
     connect(static_cast<QPushButton *>(control(u"Command1")), &QPushButton::clicked, this,
             &MainWindow::calculateEndRing);
 
-    // The checks, the preview and the modified mark follow every keystroke.
-    for (const InputField &field : inputFields)
-        connect(textBox(field.control), &QLineEdit::textChanged, this, &MainWindow::designEdited);
+    // The design, the checks, the preview and the modified mark follow every
+    // keystroke.
+    for (const InputField &field : inputFields) {
+        connect(textBox(field.control), &QLineEdit::textChanged, this, [this, &field](const QString &text) {
+            current.texts.insert(field.key.toString(), text);
+            designEdited();
+        });
+    }
 }
 
 // What a pick in one of the four lists does, and the design keeps it.
 void MainWindow::listPicked(const DesignPick &pick)
 {
     const QString text = comboBox(pick.control)->currentText();
-    choices.*(pick.member) = text;
+    // An entry the handler does not know keeps a known earlier pick, as the
+    // model would, so the design still stands for the model.
+    std::optional<QString> &kept = current.*(pick.member);
+    if (!kept || modelFollowsPick(pick, text) || !modelFollowsPick(pick, *kept))
+        kept = text;
+    showPickEffects(pick);
+}
+
+// What a pick does to the other boxes and the drawings.
+void MainWindow::showPickEffects(const DesignPick &pick)
+{
     if (pick.member == &Design::statorSlotType)
         statorSlotPicked();
     else if (pick.member == &Design::rotorSlotType)
         rotorSlotPicked();
-    else if (pick.member == &Design::periodicityType)
-        pickPeriodicityType(text, motor);
-    else
-        pickFluxVersion(text, motor);
 }
 
 void MainWindow::designEdited()
 {
     if (showingDesign)
         return;
-    setWindowModified(design() != saved);
+    setWindowModified(document->isModified());
     refreshChecks();
 }
 
@@ -305,8 +305,7 @@ void MainWindow::applyStartUpState()
 // The window as it starts: default texts, no picks, the start-up drawings.
 void MainWindow::resetToStart()
 {
-    motor = MotorModel();
-    choices = Design();
+    current = Design();
     for (const InputField &field : inputFields) {
         textBox(field.control)->setEnabled(true);
         textBox(field.control)->setReadOnly(false);
@@ -326,9 +325,8 @@ void MainWindow::resetToStart()
     applyStartUpState();
 }
 
-// Puts a whole design into the window as if the user had typed every text
-// and then picked every list entry by hand, so the picks do to the other
-// boxes and the drawings what they do for the user.
+// The picks do to the other boxes and the drawings what they do for the
+// user; the design takes each pick as shown.
 void MainWindow::showDesign(const Design &shown)
 {
     showingDesign = true;
@@ -343,24 +341,31 @@ void MainWindow::showDesign(const Design &shown)
         if (const int index = list->findText(*made); index >= 0)
             list->setCurrentIndex(index);
         list->setEditText(*made);
-        listPicked(pick);
+        current.*(pick.member) = made;
+        showPickEffects(pick);
     }
-    choices.poles = shown.poles;
+    current.poles = shown.poles;
     if (preview)
         preview->setPoles(shown.poles);
     showingDesign = false;
+    refreshChecks();
 }
 
-Design MainWindow::design() const
+MotorModel MainWindow::model() const
 {
-    Design current = choices;
-    current.texts = inputTexts();
-    return current;
+    Design scripted = current;
+    scripted.texts = scriptTexts;
+    return modelFromDesign(scripted);
+}
+
+QString MainWindow::designPath() const
+{
+    return document->path();
 }
 
 void MainWindow::setPoles(const QString &text)
 {
-    choices.poles = text;
+    current.poles = text;
     designEdited();
 }
 
@@ -439,7 +444,8 @@ void MainWindow::showSlotPicture(PictureBox *picture, QStringView relativePath)
 
 void MainWindow::statorSlotPicked()
 {
-    const StatorPickEffect effect = pickStatorSlotType(comboBox(u"k2Combo1")->currentText(), motor);
+    MotorModel unused;  // the model is made from the design when it is needed
+    const StatorPickEffect effect = pickStatorSlotType(comboBox(u"k2Combo1")->currentText(), unused);
     showSlotPicture(static_cast<PictureBox *>(control(u"k2image1")), effect.picture);
     if (effect.lockAlpha) {
         textBox(u"st(7)")->setReadOnly(true);
@@ -453,7 +459,8 @@ void MainWindow::statorSlotPicked()
 
 void MainWindow::rotorSlotPicked()
 {
-    const QStringView picture = pickRotorSlotType(comboBox(u"k4Combo3")->currentText(), motor);
+    MotorModel unused;
+    const QStringView picture = pickRotorSlotType(comboBox(u"k4Combo3")->currentText(), unused);
     showSlotPicture(static_cast<PictureBox *>(control(u"k4Image1")), picture);
 }
 
@@ -487,12 +494,13 @@ void MainWindow::createScript()
         return;
     const bool replacing = *existing == ExistingFile::replace;
 
-    motor.scriptPath = name;
     try {
-        gatherInputs(inputTexts(), motor);
+        MotorModel model = modelFromDesign(current);
+        scriptTexts = current.texts;
+        model.scriptPath = name;
         // The old file is replaced only once the new script is complete, and
         // a file that appeared after the question is not replaced unasked.
-        saveScript(motor.scriptPath, writeScript(motor), *existing);
+        saveScript(model.scriptPath, writeScript(model), *existing);
     } catch (const std::exception &failure) {
         const QStringView outcome = replacing ? texts::oldFileKept : texts::nothingWritten;
         dialogs.warn(this, texts::scriptFailedTitle.toString(),
@@ -528,8 +536,7 @@ void MainWindow::exportDrawing()
     const bool replacing = *existing == ExistingFile::replace;
 
     try {
-        MotorModel model = motor;
-        gatherInputs(inputTexts(), model);
+        const MotorModel model = modelFromDesign(current);
         saveDrawing(model, name, chosenFilter == texts::exportSectorFilter, *existing);
     } catch (const std::exception &failure) {
         const QStringView outcome = replacing ? texts::oldFileKept : texts::nothingWritten;
@@ -542,15 +549,13 @@ void MainWindow::exportDrawing()
 
 std::optional<MotorModel> MainWindow::designUnderEdit(QString *whyNot) const
 {
-    MotorModel copy = motor;
     try {
-        gatherInputs(inputTexts(), copy);
+        return modelFromDesign(current);
     } catch (const std::exception &failure) {
         if (whyNot)
             *whyNot = chineseMessage(failure);
         return std::nullopt;
     }
-    return copy;
 }
 
 PreviewWindow *MainWindow::previewWindow() const
@@ -568,14 +573,14 @@ void MainWindow::refreshChecks()
     QString whyNot;
     const std::optional<MotorModel> design = designUnderEdit(&whyNot);
     const std::vector<Finding> findings
-        = design ? checkDesign(*design, choices.poles) : std::vector<Finding>{};
+        = design ? checkDesign(*design, current.poles) : std::vector<Finding>{};
 
     // A choice not made yet is something to do, not an error: the status
     // bar names it and counts only the rest.
     QStringList toPick;
     QStringList unpickedKeys;
     for (const DesignPick &pick : designPicks) {
-        if (!(choices.*(pick.member))) {
+        if (!(current.*(pick.member))) {
             toPick << pick.labelZh.toString();
             unpickedKeys << pick.key.toString();
         }
@@ -626,7 +631,7 @@ void MainWindow::showPreview()
         preview = new PreviewWindow(this);
         preview->setAttribute(Qt::WA_DeleteOnClose);
         connect(preview, &PreviewWindow::fieldRequested, this, &MainWindow::focusField);
-        preview->setPoles(choices.poles);
+        preview->setPoles(current.poles);
         connect(preview, &PreviewWindow::polesEdited, this, &MainWindow::setPoles);
         refreshChecks();
     }
@@ -654,7 +659,8 @@ void MainWindow::focusField(const QString &key)
 void MainWindow::calculateEndRing()
 {
     try {
-        const EndRingResult result = lamina::calculateEndRing(inputTexts(), motor);
+        MotorModel endRing;  // the calculator reads its own boxes into it
+        const EndRingResult result = lamina::calculateEndRing(inputTexts(), endRing);
         const QString x = QString::fromStdString(doubleText(result.leakageInductance));
         const QString y = QString::fromStdString(doubleText(result.resistance));
         textBox(u"zb(4)")->setText(x);
@@ -666,167 +672,39 @@ void MainWindow::calculateEndRing()
 
 // Documents -----------------------------------------------------------------
 
-void MainWindow::updateTitle()
-{
-    const QString name = path.isEmpty() ? texts::untitled.toString() : QFileInfo(path).fileName();
-    setWindowTitle(texts::windowTitle.toString().arg(name, texts::productTitle));
-    setWindowModified(design() != saved);
-}
-
-// Asks about unsaved changes before the design is replaced or the window
-// closes; false when the user cancels or the save fails.
-bool MainWindow::maySetDesignAside()
-{
-    if (design() == saved)
-        return true;
-    switch (dialogs.askSaveChanges(this, texts::productTitle.toString(), texts::unsavedQuestion.toString())) {
-    case SaveChanges::save: return saveDesign();
-    case SaveChanges::discard: return true;
-    case SaveChanges::cancel: return false;
-    }
-    return false;
-}
-
 void MainWindow::newDesign()
 {
-    if (!maySetDesignAside())
-        return;
-    showDesign(Design());
-    path.clear();
-    saved = design();
-    updateTitle();
-    refreshChecks();
+    document->newDesign();
 }
 
 void MainWindow::openDesign()
 {
-    if (!maySetDesignAside())
-        return;
-    const QString file = dialogs.askOpenFileName(this, designFolder(), texts::designFilter.toString());
-    if (!file.isEmpty())
-        openDesignFile(file);
+    document->open();
 }
 
 bool MainWindow::openDesignFile(const QString &file)
 {
-    Design opened;
-    try {
-        opened = readDesignFile(file);
-    } catch (const std::exception &failure) {
-        dialogs.warn(this, texts::openFailedTitle.toString(),
-                     chineseMessage(failure) + u'\n' + texts::designKept.toString());
-        return false;
-    }
-    showDesign(opened);
-    // What the window shows is the saved state, even where a pick changed a
-    // box (a stator type without a round end sets rs to 0).
-    saved = design();
-    designIsNow(file);
-    refreshChecks();
-    return true;
+    return document->openFile(file);
 }
 
 bool MainWindow::saveDesign()
 {
-    if (path.isEmpty())
-        return saveDesignAs();
-    return writeDesign(path, ExistingFile::replace);
+    return document->save();
 }
 
 bool MainWindow::saveDesignAs()
 {
-    const QString typed = dialogs.askSaveFileName(this, designFolder(), texts::designFilter.toString());
-    if (typed.isEmpty())
-        return false;
-    const QString name = withSuffix(typed, u"json");
-    const bool exists = QFileInfo::exists(name);
-    if (exists
-        && !dialogs.askYesNo(this, texts::overwriteTitle.toString(), texts::overwriteQuestion.toString()))
-        return false;
-    return writeDesign(name, exists ? ExistingFile::replace : ExistingFile::keep);
-}
-
-bool MainWindow::writeDesign(const QString &file, ExistingFile existing)
-{
-    const Design current = design();
-    try {
-        saveFile(file, designFileBytes(current), existing);
-    } catch (const std::exception &failure) {
-        dialogs.warn(this, texts::saveFailedTitle.toString(), chineseMessage(failure));
-        return false;
-    }
-    saved = current;
-    designIsNow(file);
-    return true;
-}
-
-// The design now belongs to `file`: title, recent list and the dialogs'
-// folder follow it.
-void MainWindow::designIsNow(const QString &file)
-{
-    path = QFileInfo(file).absoluteFilePath();
-    rememberRecent(path);
-    QSettings().setValue(folderKey, QFileInfo(path).absolutePath());
-    updateTitle();
-}
-
-QString MainWindow::designFolder() const
-{
-    QString last = QSettings().value(folderKey).toString();
-    if (!last.isEmpty() && QFileInfo(last).isDir())
-        return last;
-    return projectsFolder();
+    return document->saveAs();
 }
 
 QStringList MainWindow::recentDesigns()
 {
-    return QSettings().value(recentKey).toStringList();
-}
-
-void MainWindow::rememberRecent(const QString &file)
-{
-    QStringList recent = recentDesigns();
-    recent.removeAll(file);
-    recent.prepend(file);
-    QSettings().setValue(recentKey, recent.mid(0, recentLimit));
-    rebuildRecentMenu();
-}
-
-void MainWindow::rebuildRecentMenu()
-{
-    recentMenu->clear();
-    const QStringList recent = recentDesigns();
-    for (qsizetype i = 0; i < recent.size(); ++i) {
-        const QString &file = recent[i];
-        // A "&" in the name is shown, not taken for an access key.
-        const QString name = QFileInfo(file).fileName().replace(u'&', u"&&"_s);
-        QAction *entry = recentMenu->addAction(texts::recentDesignItem.toString().arg(i + 1).arg(name));
-        entry->setObjectName(u"recent_%1"_s.arg(i + 1));
-        entry->setToolTip(QDir::toNativeSeparators(file));
-        entry->setStatusTip(QDir::toNativeSeparators(file));
-        connect(entry, &QAction::triggered, this, [this, file] { openRecent(file); });
-    }
-    recentMenu->setEnabled(!recent.isEmpty());
-}
-
-void MainWindow::openRecent(const QString &file)
-{
-    if (!QFileInfo::exists(file)) {
-        QStringList recent = recentDesigns();
-        recent.removeAll(file);
-        QSettings().setValue(recentKey, recent);
-        rebuildRecentMenu();
-        dialogs.warn(this, texts::openFailedTitle.toString(),
-                     texts::recentMissing.toString().arg(QDir::toNativeSeparators(file)));
-        return;
-    }
-    if (maySetDesignAside())
-        openDesignFile(file);
+    return DesignDocument::recentDesigns();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (maySetDesignAside())
+    if (document->maySetAside())
         event->accept();
     else
         event->ignore();
@@ -844,8 +722,8 @@ void MainWindow::dropEvent(QDropEvent *event)
     if (file.isEmpty())
         return;
     event->acceptProposedAction();
-    if (maySetDesignAside())
-        openDesignFile(file);
+    if (document->maySetAside())
+        document->openFile(file);
 }
 
 }  // namespace lamina

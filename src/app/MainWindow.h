@@ -14,10 +14,10 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
 
 namespace lamina {
 
+class DesignDocument;
 class PictureBox;
 class PreviewWindow;
 class UserDialogs;
@@ -34,19 +34,25 @@ public:
     // programFolder holds res/ and Projects/; dialogs asks every question.
     MainWindow(UserDialogs &dialogs, QString programFolder, QWidget *parent = nullptr);
 
-    const MotorModel &model() const { return motor; }
+    // The picks as they stand, with the box texts the last script was
+    // written from (all empty before the first): the preview and the checks
+    // read the boxes as typed, the script command alone gathers them here.
+    MotorModel model() const;
 
     // The texts of the input boxes, keyed by the field each feeds.
     InputTexts inputTexts() const;
 
     // The design as the window holds it now: every box text, the picks made
     // and the pole count.
-    Design design() const;
+    const Design &design() const { return current; }
+    // Puts a whole design into the window as if the user had typed every
+    // text and then picked every list entry by hand.
+    void showDesign(const Design &design);
     // The file the design was last opened from or saved to; empty before.
-    QString designPath() const { return path; }
+    QString designPath() const;
 
     // The pole count 2p as typed; no box of this window shows it.
-    QString poles() const { return choices.poles; }
+    QString poles() const { return current.poles; }
     void setPoles(const QString &text);
 
     // Opens a design file, as 打开设计 does after its dialog. A file that
@@ -61,12 +67,14 @@ public:
     // pictures of the window leave it out and show the whole form.
     void fitToScreen(const QRect &available);
 
+    // Projects/ beside the program, with a final slash; empty without one.
+    QString projectsFolder() const;
+
     QLineEdit *textBox(QStringView name) const;
     QComboBox *comboBox(QStringView name) const;
 
-    // The design as the boxes and lists hold it now, gathered into a copy
-    // of the model; the model itself is left alone. nullopt, with the
-    // reason, when a box cannot be read.
+    // The design as the boxes and lists hold it now, gathered into a model.
+    // nullopt, with the reason, when a box cannot be read.
     std::optional<MotorModel> designUnderEdit(QString *whyNot = nullptr) const;
 
     PreviewWindow *previewWindow() const;
@@ -105,33 +113,23 @@ private:
     void statorSlotPicked();
     void rotorSlotPicked();
     void listPicked(const DesignPick &pick);
+    void showPickEffects(const DesignPick &pick);
     void showSlotPicture(PictureBox *picture, QStringView relativePath);
     void refreshChecks();
     void designEdited();
 
-    // Document handling.
     void resetToStart();
-    void showDesign(const Design &design);
-    bool maySetDesignAside();
-    bool writeDesign(const QString &file, ExistingFile existing);
-    void designIsNow(const QString &file);
-    void openRecent(const QString &file);
-    void rememberRecent(const QString &file);
-    void rebuildRecentMenu();
-    void updateTitle();
-    QString designFolder() const;
-    QString projectsFolder() const;
 
     QWidget *control(QStringView name) const;
 
     UserDialogs &dialogs;
     const QString programFolder;
-    MotorModel motor;
-    Design choices;  // the picks made and the pole count; the boxes hold the texts
-    Design saved;    // the design as last opened or saved
-    QString path;
+    // The window's one state; the boxes and lists show it, and every model
+    // is made from it when needed.
+    Design current;
+    InputTexts scriptTexts;  // the texts of the last script written
+    DesignDocument *document = nullptr;
     bool showingDesign = false;  // set while a whole design is put into the boxes
-    QMenu *recentMenu = nullptr;
     QHash<QString, QWidget *> controls;
     QPointer<PreviewWindow> preview;
     QLabel *checkStatus = nullptr;

@@ -3,10 +3,16 @@
 #include "WindowTexts.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace lamina {
+
+QString withSuffix(const QString &name, QStringView suffix)
+{
+    return QFileInfo(name).suffix().isEmpty() ? name + u'.' + suffix.toString() : name;
+}
 
 QString WidgetDialogs::askSaveFileName(QWidget *parent, const QString &folder, const QString &filter,
                                        QString *chosenFilter)

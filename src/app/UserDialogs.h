@@ -35,6 +35,10 @@ public:
     virtual void warn(QWidget *parent, const QString &title, const QString &text) = 0;
 };
 
+// The name a save dialog returned, with `suffix` added when it was typed
+// without any; a name with another suffix stays as typed.
+QString withSuffix(const QString &name, QStringView suffix);
+
 // The platform's own dialogs and message boxes.
 class WidgetDialogs : public UserDialogs
 {

@@ -4,7 +4,20 @@
 namespace lamina {
 
 using shorthand::divide;
-using shorthand::q;
+
+// Points 7 to 20 (centre, shaft point, the slot's twelve), twelve more and
+// two faces per copy; faces 2 and 3 are the first slot's.
+const RotorSlotCounts trapezoidRotorSlotCounts{
+    .firstPoint = 7,
+    .firstSlotPoints = 14,
+    .pointsPerCopy = 12,
+    .firstFace = 2,
+    .facesPerSlot = 2,
+    .nearSurfaceCorner = 16,
+    .farSurfaceCorner = 20,
+    .copyCornerStride = 8,
+    .nearCornerStride = 4,
+};
 
 void writeCoordinateSystems(ScriptText &out, const MotorModel &m)
 {
@@ -69,8 +82,9 @@ void openingArc(ScriptText &out, std::string_view pointLine)
 
 }  // namespace
 
-void writeRotorSlot(ScriptText &out, const MotorModel &m)
+void writeRotorSlot(ScriptText &out, const ScriptNumbering &numbering)
 {
+    const double q = numbering.rotorSlots();
     // clang-format off
     rotorPoint(out, "XY1", "         uvw=['0','0','0'],");                                  // 7
     rotorPoint(out, "XY1", "                 uvw=['DI2/2','0','0'],");                      // 8
@@ -111,18 +125,18 @@ void writeRotorSlot(ScriptText &out, const MotorModel &m)
     out.line("TransfRotation3AnglesPivotCoord(name='RRSLOT',coordSys=CoordSys['XY1'],");
     out.line("        pivotCoord=['0','0'],");
     out.line("        rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='360/Z2'))");
-    out.line("FaceAutomatic[3,2].propagate(transformation=Transf['RRSLOT'],repetitionNumber=", doubleText(q(m) - 1), ",");
+    out.line("FaceAutomatic[3,2].propagate(transformation=Transf['RRSLOT'],repetitionNumber=", doubleText(q - 1), ",");
     out.line("          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',regionPropagation='NONE')");
 
-    const Int16 barCount = roundToInteger(q(m));
+    const Int16 barCount = roundToInteger(q);
     for (Int16 i = 1; i <= barCount; i = i + 1)
         out.line("RegionFace(name='BAR_", integerText(i), "',color=Color['Magenta'],visibility=Visibility['VISIBLE'])");
 
     out.line("FaceAutomatic[2,3].region=RegionFace['BAR_1']");
-    const Int16 lastFace = roundToInteger(q(m) + 2);
+    const Int16 lastFace = roundToInteger(q + 2);
     for (Int16 j = 4; j <= lastFace; j = j + 1) {
         out.line("FaceAutomatic[", integerText(j), "].region=RegionFace['BAR_", integerText(j - 2), "']");
-        out.line("FaceAutomatic[", doubleText(q(m) + j.toDouble() - 1), "].region=RegionFace['BAR_", integerText(j - 2), "']");
+        out.line("FaceAutomatic[", doubleText(q + j.toDouble() - 1), "].region=RegionFace['BAR_", integerText(j - 2), "']");
     }
     // clang-format on
 }

@@ -64,17 +64,18 @@ QByteArray writeScript(const MotorModel &model)
         copiedText(model.repetitionNumberText, u"number of periods", u"周期数"),
     };
 
+    const ScriptNumbering numbering(model, trapezoidRotorSlotCounts, pearStatorSlotCounts);
     ScriptText out;
     writeHeaderAndBanner(out, copied);
     writePreambleAndParameters(out, model, copied);
     writeCoordinateSystems(out, model);
     if (drawsRotorSlot(model))
-        writeRotorSlot(out, model);
+        writeRotorSlot(out, numbering);
     if (drawsStatorSlot(model)) {
-        writeStatorSlot(out, model);
-        writeStatorSlotCopies(out, model);
+        writeStatorSlot(out, numbering);
+        writeStatorSlotCopies(out, numbering);
     }
-    writePeriodicSector(out, model);
+    writePeriodicSector(out, model, numbering);
     writeRegionsAndMesh(out, model);
     return out.bytes();
 }

@@ -2,6 +2,21 @@
 #include "Sections.h"
 
 namespace lamina {
+
+// Points R + 9 to R + 21, the bore corners R + 17 and R + 18; each copy adds
+// eight points with its wedge face (its bore corners the first and the
+// seventh) and two with its slot body.
+const StatorSlotCounts pearStatorSlotCounts{
+    .slotPoints = 13,
+    .facesPerSlot = 2,
+    .wedgeCopyPoints = 8,
+    .bodyCopyPoints = 2,
+    .nearBoreCorner = 8,
+    .farBoreCorner = 9,
+    .copyNearBoreCorner = 0,
+    .copyFarBoreCorner = 6,
+};
+
 namespace {
 
 // clang-format off
@@ -15,10 +30,10 @@ void statorPoint(ScriptText &out, std::string_view coordinateLine)
 
 }  // namespace
 
-void writeStatorSlot(ScriptText &out, const MotorModel &m)
+void writeStatorSlot(ScriptText &out, const ScriptNumbering &numbering)
 {
     // Point R + k of the stator slot; R = 12 × Z2 / P counts the rotor points.
-    const auto n = [&m](int k) { return doubleText(shorthand::R(m) + k); };
+    const auto n = [&numbering](int k) { return doubleText(numbering.rotorPoints() + k); };
 
     // clang-format off
     statorPoint(out, "                 uvw=['DI1/2','0','0'],");                     // R + 9

@@ -6,7 +6,9 @@
 #include "app/MainWindow.h"
 #include "app/StartUp.h"
 #include "app/WindowTexts.h"
+#include "design/Design.h"
 #include "helpwin/HelpWindows.h"
+#include "script/ScriptWriter.h"
 #include "widgets/PictureBox.h"
 
 #include <QAction>
@@ -207,6 +209,35 @@ private Q_SLOTS:
         QCOMPARE(box(u"st(6)")->text(), u"4.15"_s);
         QCOMPARE(window->model().statorSlotType, 0);
         QVERIFY(!window->model().rotorSlotType.has_value());
+    }
+
+    // Whatever the lists were given, the saved design writes the script the
+    // window would: an entry a handler does not know keeps the earlier pick.
+    void savedPicksWriteTheWindowsScript_data()
+    {
+        QTest::addColumn<QStringList>("picks");  // list=text, in the order picked
+        QTest::newRow("known") << QStringList{u"k2Combo1=半闭口梨形槽"_s, u"Combo1=偶对称周期"_s};
+        QTest::newRow("unknown stator after a known one")
+            << QStringList{u"k2Combo1=半闭口梨形槽"_s, u"k2Combo1=梨形"_s};
+        QTest::newRow("unknown stator first") << QStringList{u"k2Combo1=梨形"_s, u"k4Combo3=单笼梯形槽1"_s};
+        QTest::newRow("rectangular, then unknown") << QStringList{u"k2Combo1=开口矩形槽"_s, u"k2Combo1=?"_s};
+        QTest::newRow("unknown periodicity after a known one")
+            << QStringList{u"Combo1=奇对称周期"_s, u"Combo1=周期"_s, u"Combo2=FLUX2D 11.1"_s};
+        QTest::newRow("unknown rotor after a known one")
+            << QStringList{u"k4Combo3=单笼梯形槽1"_s, u"k4Combo3=梯形"_s};
+    }
+
+    void savedPicksWriteTheWindowsScript()
+    {
+        QFETCH(QStringList, picks);
+        for (const QString &made : picks) {
+            QComboBox *combo = window->comboBox(made.section(u'=', 0, 0));
+            combo->setEditText(made.section(u'=', 1));
+            Q_EMIT combo->activated(combo->currentIndex());
+        }
+        const QByteArray shown = lamina::writeScript(window->designUnderEdit().value());
+        const QString path = saveAs(u"picks.json"_s);
+        QCOMPARE(lamina::writeScript(lamina::modelFromDesign(lamina::readDesignFile(path))), shown);
     }
 
     void scriptAfterOpeningEqualsTheCommandLineTools()

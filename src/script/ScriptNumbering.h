@@ -1,0 +1,118 @@
+#pragma once
+
+#include "Int16.h"
+#include "model/MotorModel.h"
+
+namespace lamina {
+
+// FLUX2D names points and faces by creation number, so every section after
+// a slot refers to what the slot made by counting. Each slot section
+// declares its counts in these terms; ScriptNumbering turns them into the
+// numbers the later sections write.
+
+// What the rotor slot section makes: the first slot, then its copies.
+struct RotorSlotCounts
+{
+    int firstPoint;         // the section's first point, the centre
+    int firstSlotPoints;    // points up to the first slot's last, centre and shaft point included
+    int pointsPerCopy;      // new points per copy of the slot
+    int firstFace;          // the first slot's first face; faces before it are the box's
+    int facesPerSlot;       // faces per slot, copies included
+    int nearSurfaceCorner;  // the first slot's corners on the rotor surface, near
+    int farSurfaceCorner;   // and far from the sector's first edge
+    // Where FLUX2D's copies leave their surface corners: the far corner of
+    // copy j lies j strides past the first slot's near corner; the near
+    // corners follow the last far corner, the first copy's one stride on,
+    // the next copies' one point further and a near-corner stride apart.
+    std::int16_t copyCornerStride;
+    std::int16_t nearCornerStride;
+};
+
+// What the stator slot section makes: one slot, then copies of its faces.
+// Corners are counted from the slot's or the copy's first point (0).
+struct StatorSlotCounts
+{
+    int slotPoints;       // points of the first slot
+    int facesPerSlot;     // the wedge face first, then the slot body
+    int wedgeCopyPoints;  // new points per copy of the wedge face
+    int bodyCopyPoints;   // further new points per copy of the slot body
+    int nearBoreCorner;   // the first slot's corners on the bore
+    int farBoreCorner;
+    int copyNearBoreCorner;  // a wedge copy's corners on the bore
+    int copyFarBoreCorner;
+};
+
+// The counts the drawn slot shapes declare, next to their sections.
+extern const RotorSlotCounts trapezoidRotorSlotCounts;
+extern const StatorSlotCounts pearStatorSlotCounts;
+
+// The points the periodic sector makes itself, in the order it makes them.
+enum class SectorPoint {
+    AirGap,
+    AirGapTurned,
+    RotorSurface,
+    RotorSurfaceTurned,
+    Bore,
+    BoreTurned,
+    Outer,
+    OuterTurned,
+    ShaftTurned,
+};
+
+// The point and face numbers of one script. Every number is formed afresh
+// when asked, in the order of operations the printed numbers depend on, and
+// throws (a period count of 0, a 16-bit product out of range) only when a
+// section asks for it, so a script fails where it always failed.
+class ScriptNumbering
+{
+public:
+    ScriptNumbering(const MotorModel &model, const RotorSlotCounts &rotor, const StatorSlotCounts &stator)
+        : m(model)
+        , rotor(rotor)
+        , stator(stator)
+    {}
+
+    // Per period, P = the period count.
+    double rotorSlots() const;        // q = Z2 / P
+    double statorSlots() const;       // Z1 / P
+    double rotorPoints() const;       // R = 12 × Z2 / P, the product in 16 bits
+    double rotorFaces() const;        // F = 2 × Z2 / P, the product in 16 bits
+    double statorCopies() const;      // C = Z1 / P − 1
+    double statorCopyPoints() const;  // S = (Z1 / P − 1) × 10
+
+    // The rotor slots' corners on the rotor surface. Copies count from 1.
+    Int16 firstRotorNearCorner() const;
+    Int16 firstRotorFarCorner() const;
+    double lastRotorCopyFarCorner() const;
+    double firstRotorCopyNearCorner() const;
+    Int16 rotorCopyFarCorner(Int16 copy) const;
+    double nextRotorCopyNearCorner(Int16 copy) const;  // the near corner of copy + 1
+    Int16 rotorGapsBetweenCopies() const;              // the surface arcs after the first slot's
+
+    // The stator slot's points and faces, and the slot corners on the bore.
+    double statorPoint(int index) const;  // the slot's own points, from 0
+    double statorNearBoreCorner() const { return statorPoint(stator.nearBoreCorner); }
+    double statorFarBoreCorner() const { return statorPoint(stator.farBoreCorner); }
+    double firstStatorCopyNearCorner() const;
+    double lastStatorCopyFarCorner() const;
+    double statorCopyFarCorner(Int16 copy) const;
+    double nextStatorCopyNearCorner(Int16 copy) const;  // the near corner of copy + 1
+    Int16 statorGapsBetweenCopies() const;              // the bore arcs after the first slot's
+    double wedgeFace() const;
+    double slotBodyFace() const;
+    double wedgeCopyFace(Int16 copy) const;
+
+    // The periodic sector's own points, numbered past all slot points.
+    double sectorPoint(SectorPoint point) const;
+
+private:
+    int statorFirstPoint() const { return rotor.firstPoint + rotor.firstSlotPoints - rotor.pointsPerCopy; }
+    int statorFirstCopyPoint() const { return statorFirstPoint() + stator.slotPoints; }
+    int rotorCopyCornerBase() const { return rotor.nearSurfaceCorner + 2 * rotor.copyCornerStride; }
+
+    const MotorModel &m;
+    RotorSlotCounts rotor;
+    StatorSlotCounts stator;
+};
+
+}  // namespace lamina

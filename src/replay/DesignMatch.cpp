@@ -92,6 +92,8 @@ DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model)
     for (const ReplayRegion &region : replay.regions) {
         if (region.faces.empty())
             continue;
+        for (const int f : region.faces)
+            match.faceKinds[f] = region.name == u"Wedge"_s ? RegionKind::wedge : RegionKind::bar;
         if (region.name.startsWith(u"BAR_"_s)) {
             addArea(match, {region.name, region.name, region.faces, region.area, data.rotor.slotArea});
         } else if (region.name == u"Wedge"_s) {
@@ -126,6 +128,7 @@ DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model)
             continue;
         }
         const Region &r = geometry.regions[*holder];
+        match.faceKinds[face.number] = r.kind;
         if (r.kind == RegionKind::statorSlotBody) {
             addArea(match, {partName(r), partNameZh(r), {face.number}, face.area, data.stator.slotBodyArea});
             continue;

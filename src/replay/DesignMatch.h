@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <map>
 #include <vector>
 
 namespace lamina::replay {
@@ -23,6 +24,7 @@ struct AreaMatch
 struct DesignMatch
 {
     std::vector<AreaMatch> areas;
+    std::map<int, RegionKind> faceKinds;  // by face number: the part of the design each lies in
     std::vector<ReplayFinding> findings;  // every part or slot corner that disagrees
 };
 

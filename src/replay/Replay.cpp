@@ -181,10 +181,16 @@ public:
 
 private:
     // Findings and notes
+    // A fault repeats in every copy made from it; a few findings per line
+    // say it, the rest are counted.
     void find(int line, const QString &english, const QString &chinese)
     {
+        if (line > 0 && ++findingsOnLine[line] > maxFindingsPerLine)
+            return;
         result.findings.push_back({line, english, chinese});
     }
+    static constexpr int maxFindingsPerLine = 5;
+    std::map<int, int> findingsOnLine;
     [[noreturn]] void fail(int line, const QString &english, const QString &chinese)
     {
         find(line, english, chinese);
@@ -1308,6 +1314,12 @@ void Replayer::finish()
         if (r.name.startsWith(u"BAR_"_s) && region.faces.size() > 1)
             checkInOnePiece(region);
         result.regions.push_back(region);
+    }
+    for (const auto &[where, count] : findingsOnLine) {
+        if (count > maxFindingsPerLine)
+            result.findings.push_back({where,
+                                       u"and %1 more findings on this line"_s.arg(count - maxFindingsPerLine),
+                                       u"此行另有 %1 项问题"_s.arg(count - maxFindingsPerLine)});
     }
     result.points = points;
     result.counts = {int(points.size()), int(lines.size()) - boxLines, int(faces.size())};

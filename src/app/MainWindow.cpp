@@ -11,6 +11,7 @@
 #include "geometry/SectorGeometry.h"
 #include "model/Gathering.h"
 #include "model/LaminaError.h"
+#include "replay/ScriptProof.h"
 #include "script/NumberText.h"
 #include "script/ScriptWriter.h"
 #include "slots/SlotTypes.h"
@@ -488,18 +489,28 @@ void MainWindow::createScript()
     const bool replacing = *existing == ExistingFile::replace;
 
     motor.scriptPath = name;
+    ProvenScript script;
     try {
         gatherInputs(inputTexts(), motor);
+        script = provenScript(motor);
         // The old file is replaced only once the new script is complete, and
         // a file that appeared after the question is not replaced unasked.
-        saveScript(motor.scriptPath, writeScript(motor), *existing);
+        saveScript(motor.scriptPath, script.bytes, *existing);
     } catch (const std::exception &failure) {
         const QStringView outcome = replacing ? texts::oldFileKept : texts::nothingWritten;
         dialogs.warn(this, texts::scriptFailedTitle.toString(),
                      chineseMessage(failure) + u'\n' + outcome.toString());
         return;
     }
-    dialogs.inform(this, texts::productTitle.toString(), texts::scriptDone.toString());
+    scriptDesign = choices;
+    scriptDesign.texts = inputTexts();
+    scriptFindings = script.findings;
+    QString done = texts::scriptDone.toString();
+    if (!scriptFindings.empty()) {
+        done += u'\n' + texts::scriptReplayFindings.toString().arg(scriptFindings.size());
+        refreshChecks();
+    }
+    dialogs.inform(this, texts::productTitle.toString(), done);
 }
 
 void MainWindow::exportDrawing()
@@ -567,8 +578,11 @@ void MainWindow::refreshChecks()
 {
     QString whyNot;
     const std::optional<MotorModel> design = designUnderEdit(&whyNot);
-    const std::vector<Finding> findings
-        = design ? checkDesign(*design, choices.poles) : std::vector<Finding>{};
+    std::vector<Finding> findings = design ? checkDesign(*design, choices.poles) : std::vector<Finding>{};
+    Design shown = choices;
+    shown.texts = inputTexts();
+    if (shown == scriptDesign)
+        findings.insert(findings.end(), scriptFindings.begin(), scriptFindings.end());
 
     // A choice not made yet is something to do, not an error: the status
     // bar names it and counts only the rest.

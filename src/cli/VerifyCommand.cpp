@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -55,11 +56,22 @@ QString number(double value)
     return QString::number(value, 'g', 10);
 }
 
+// "1, 17, 26-39": runs of three or more consecutive faces as a range.
 QString faceList(const std::vector<int> &faces)
 {
     QStringList list;
-    for (const int f : faces)
-        list << QString::number(f);
+    for (std::size_t i = 0; i < faces.size();) {
+        std::size_t j = i;
+        while (j + 1 < faces.size() && faces[j + 1] == faces[j] + 1)
+            ++j;
+        if (j >= i + 2) {
+            list << u"%1-%2"_s.arg(faces[i]).arg(faces[j]);
+        } else {
+            for (std::size_t k = i; k <= j; ++k)
+                list << QString::number(faces[k]);
+        }
+        i = j + 1;
+    }
     return list.join(u", "_s);
 }
 
@@ -222,7 +234,15 @@ void draw(Canvas &canvas, QSize size, const ReplayResult &r, const std::optional
     };
     std::vector<RegionKind> shown;
     bool unknown = false;
-    for (const ReplayFace &face : r.faces) {
+    // Largest first, so that where faces overlap the smaller stay in sight.
+    std::vector<const ReplayFace *> order;
+    for (const ReplayFace &face : r.faces)
+        order.push_back(&face);
+    std::stable_sort(order.begin(), order.end(), [](const ReplayFace *a, const ReplayFace *b) {
+        return std::abs(a->area) > std::abs(b->area);
+    });
+    for (const ReplayFace *drawn : order) {
+        const ReplayFace &face = *drawn;
         QPainterPath path;
         for (const Loop &loop : face.loops) {
             const std::vector<QPointF> points = loopPoints(loop, 0.5);

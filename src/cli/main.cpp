@@ -12,6 +12,7 @@
 #include "geometry/DesignChecks.h"
 #include "model/LaminaError.h"
 #include "preview/SectorRenderer.h"
+#include "replay/ScriptProof.h"
 #include "script/NumberText.h"
 #include "script/ScriptWriter.h"
 #include "slots/SlotTypes.h"
@@ -42,9 +43,10 @@ Commands:
            [--set KEY=TEXT]...
            Write the command script for the design to FILE. An existing FILE
            is replaced only with --force, and only once the new script is
-           complete. What check finds is then printed as warnings; with
-           --strict, an error found by check means nothing is written
-           (exit status 1).
+           complete. The script is replayed in memory first (see verify).
+           What check and the replay find is then printed as warnings; with
+           --strict, an error found by check or anything the replay finds
+           means nothing is written (exit status 1).
   batch    --output-dir DIR [--vary KEY=V1,V2,...]... [--table FILE.csv]
            [--strict] [--force] [--design FILE.json] [--set KEY=TEXT]...
            Write one script per variant into DIR: every combination of the
@@ -120,13 +122,21 @@ int runScript(const QCommandLineParser &parser)
         return Failure;
     }
     model.scriptPath = output;
+    const ProvenScript script = provenScript(model);
+    if (parser.isSet(u"strict"_s) && !script.findings.empty()) {
+        for (const Finding &finding : script.findings)
+            printError(u"error: "_s + finding.english);
+        return Failure;
+    }
     try {
-        writeScriptFile(model, parser.isSet(u"force"_s) ? ExistingFile::replace : ExistingFile::keep);
+        saveScript(output, script.bytes,
+                   parser.isSet(u"force"_s) ? ExistingFile::replace : ExistingFile::keep);
     } catch (const FileExistsError &) {
         printError(u"%1 exists already; add --force to replace it"_s.arg(quotedPath(output)));
         return Failure;
     }
     printWarnings(findings);
+    printWarnings(script.findings);
     return Success;
 }
 
@@ -207,7 +217,7 @@ void describeOptions(QCommandLineParser &parser)
         {u"set"_s, u"Set one design key."_s, u"key=text"_s},
         {u"output"_s, u"Script or picture file to write."_s, u"file"_s},
         {u"force"_s, u"Replace an existing script file."_s},
-        {u"strict"_s, u"Write no script for a design check finds an error in."_s},
+        {u"strict"_s, u"Write no script a design check finds an error in, or the replay anything."_s},
         {u"output-dir"_s, u"Folder the batch writes its scripts to."_s, u"dir"_s},
         {u"vary"_s, u"Sweep one design key over the values given."_s, u"key=v1,v2,..."_s},
         {u"table"_s, u"Table of variants (CSV)."_s, u"file"_s},

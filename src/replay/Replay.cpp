@@ -15,6 +15,7 @@
 #include <numbers>
 #include <optional>
 #include <set>
+#include <unordered_map>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -255,6 +256,20 @@ private:
     int periods = 0;  // 0 until the periodicity is declared
     // Two points closer than this are one; a machine is drawn in millimetres.
     double tolerance = 1e-7;
+
+    // Where to look for a point or a line near a place, so that a script of
+    // thousands of slots replays in about linear time.
+    void registerPoint(int index);
+    void registerLine(int index);
+    std::vector<int> linesNear(const QRectF &bounds);
+    static std::int64_t cellKey(std::int64_t x, std::int64_t y) { return (x << 32) ^ (y & 0xffffffff); }
+    std::unordered_map<std::int64_t, std::vector<int>> pointCells;
+    std::unordered_map<std::int64_t, std::vector<int>> lineCells;
+    std::vector<int> wideLines;  // too wide for the cells: always looked at
+    std::map<std::pair<int, int>, std::vector<int>> linesByEnds;
+    std::vector<int> seen;  // per line: the last query that took it
+    int query = 0;
+    double lineCell = 5;  // mm; a box of some hundred cells across
     int lastBuildLine = 0;
 };
 
@@ -417,11 +432,91 @@ double Replayer::faceArea(const Face &face) const
 
 std::optional<int> Replayer::pointAt(QPointF p) const
 {
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        if (length(points[i].position - p) <= tolerance)
-            return int(i);
+    const std::int64_t cx = std::int64_t(std::floor(p.x())), cy = std::int64_t(std::floor(p.y()));
+    std::optional<int> best;
+    for (std::int64_t dx = -1; dx <= 1; ++dx)
+        for (std::int64_t dy = -1; dy <= 1; ++dy) {
+            const auto it = pointCells.find(cellKey(cx + dx, cy + dy));
+            if (it == pointCells.end())
+                continue;
+            for (const int i : it->second) {
+                if (length(points[std::size_t(i)].position - p) <= tolerance && (!best || i < *best))
+                    best = i;
+            }
+        }
+    return best;
+}
+
+void Replayer::registerPoint(int index)
+{
+    const QPointF p = points[std::size_t(index)].position;
+    if (isFinite(p) && std::abs(p.x()) < 1e15 && std::abs(p.y()) < 1e15)
+        pointCells[cellKey(std::int64_t(std::floor(p.x())), std::int64_t(std::floor(p.y())))].push_back(index);
+}
+
+// The smallest rectangle holding a line, arcs included exactly.
+QRectF lineBounds(const Edge &e)
+{
+    QRectF r = QRectF(e.from, e.to).normalized();
+    if (e.isArc) {
+        const double radius = length(e.from - e.centre);
+        const double start = e.sweep >= 0 ? angleOf(e.from - e.centre) : angleOf(e.to - e.centre);
+        for (int k = 0; k < 4; ++k) {
+            const double offset = std::fmod(90.0 * k - start + 720, 360);
+            if (offset < std::abs(e.sweep)) {
+                const QPointF p = e.centre + polar(radius, 90.0 * k);
+                r = r.united(QRectF(p, QSizeF(0, 0)));
+            }
+        }
     }
-    return std::nullopt;
+    return r;
+}
+
+void Replayer::registerLine(int index)
+{
+    const Line &l = lines[std::size_t(index)];
+    linesByEnds[{std::min(l.a, l.b), std::max(l.a, l.b)}].push_back(index);
+    seen.push_back(0);
+    const QRectF r = lineBounds(edgeOf(l));
+    const double x0 = std::floor(r.left() / lineCell), x1 = std::floor(r.right() / lineCell);
+    const double y0 = std::floor(r.top() / lineCell), y1 = std::floor(r.bottom() / lineCell);
+    if (!std::isfinite(x0 + x1 + y0 + y1) || (x1 - x0 + 1) * (y1 - y0 + 1) > 4096) {
+        wideLines.push_back(index);
+        return;
+    }
+    for (auto x = std::int64_t(x0); x <= std::int64_t(x1); ++x)
+        for (auto y = std::int64_t(y0); y <= std::int64_t(y1); ++y)
+            lineCells[cellKey(x, y)].push_back(index);
+}
+
+std::vector<int> Replayer::linesNear(const QRectF &r)
+{
+    ++query;
+    std::vector<int> near;
+    const auto take = [&](int i) {
+        if (seen[std::size_t(i)] != query) {
+            seen[std::size_t(i)] = query;
+            near.push_back(i);
+        }
+    };
+    for (const int i : wideLines)
+        take(i);
+    const double x0 = std::floor(r.left() / lineCell), x1 = std::floor(r.right() / lineCell);
+    const double y0 = std::floor(r.top() / lineCell), y1 = std::floor(r.bottom() / lineCell);
+    if (!std::isfinite(x0 + x1 + y0 + y1) || (x1 - x0 + 1) * (y1 - y0 + 1) > 4096) {
+        for (int i = 0; i < int(lines.size()); ++i)
+            take(i);
+    } else {
+        for (auto x = std::int64_t(x0); x <= std::int64_t(x1); ++x)
+            for (auto y = std::int64_t(y0); y <= std::int64_t(y1); ++y) {
+                const auto it = lineCells.find(cellKey(x, y));
+                if (it != lineCells.end())
+                    for (const int i : it->second)
+                        take(i);
+            }
+    }
+    std::sort(near.begin(), near.end());
+    return near;
 }
 
 int Replayer::addPoint(QPointF p, bool coordinates)
@@ -437,6 +532,7 @@ int Replayer::addPoint(QPointF p, bool coordinates)
                  u"新点 %1 与 Point[%2] 重合"_s.arg(points.size() + 1).arg(*existing + 1));
     }
     points.push_back({int(points.size()) + 1, p, line});
+    registerPoint(int(points.size()) - 1);
     return int(points.size()) - 1;
 }
 
@@ -460,6 +556,7 @@ int Replayer::addLine(Line l)
         fail(line, u"%1 has no length"_s.arg(lineText(l)), u"%1长度为零"_s.arg(lineTextZh(l)));
     lines.push_back(l);
     checkCrossings(int(lines.size()) - 1);
+    registerLine(int(lines.size()) - 1);
     return int(lines.size()) - 1;
 }
 
@@ -585,7 +682,10 @@ void Replayer::checkCrossings(int index)
     const Line &l = lines[std::size_t(index)];
     const Piece p = pieceOf(edgeOf(l));
     const QRectF pb = boundsOf(p, tolerance * 10);
-    for (int other = 0; other < index; ++other) {
+    const QRectF exact = lineBounds(edgeOf(l)).adjusted(-tolerance * 10, -tolerance * 10, tolerance * 10, tolerance * 10);
+    for (const int other : linesNear(exact)) {
+        if (other >= index)
+            continue;
         const Line &m = lines[std::size_t(other)];
         const Piece q = pieceOf(edgeOf(m));
         if (!pb.intersects(boundsOf(q, tolerance * 10)))
@@ -640,6 +740,7 @@ void Replayer::ensureBox()
     auto line = [&](int a, int b, bool arc, double sweep) {
         Line l{first + a, first + b, arc, QPointF(0, 0), sweep, this->line, true};
         lines.push_back(l);
+        registerLine(int(lines.size()) - 1);
         ++boxLines;
         return int(lines.size()) - 1;
     };
@@ -653,7 +754,10 @@ void Replayer::ensureBox()
                                    {boxOuter, angle},
                                    {boxInner, angle / 2},
                                    {boxOuter, angle / 2}})
+        {
             points.push_back({int(points.size()) + 1, polar(r, a), this->line});
+            registerPoint(int(points.size()) - 1);
+        }
         const int edge1 = line(0, 1, false, 0), outer1 = line(1, 5, true, angle / 2),
                   outer2 = line(5, 3, true, angle / 2);
         const int edge2 = line(2, 3, false, 0), inner1 = line(0, 4, true, angle / 2),
@@ -671,7 +775,10 @@ void Replayer::ensureBox()
                                    {boxOuter, 180.0},
                                    {boxInner, 90.0},
                                    {boxOuter, 90.0}})
+        {
             points.push_back({int(points.size()) + 1, polar(r, a), this->line});
+            registerPoint(int(points.size()) - 1);
+        }
         const int outer1 = line(1, 3, true, 180), outer2 = line(3, 1, true, 180);
         const int inner1 = line(0, 2, true, 180), inner2 = line(2, 0, true, 180);
         face.loops.push_back({{outer1, true}, {outer2, true}});
@@ -875,7 +982,10 @@ int Replayer::copyFace(int index, const Transformation &t)
         if (!t.rotation)
             copy.sweep = -l.sweep;
         int found = -1;
-        for (int m = 0; m < int(lines.size()) && found < 0; ++m) {
+        const auto candidates = linesByEnds.find({std::min(copy.a, copy.b), std::max(copy.a, copy.b)});
+        for (const int m : candidates == linesByEnds.end() ? std::vector<int>{} : candidates->second) {
+            if (found >= 0)
+                break;
             const Line &e = lines[std::size_t(m)];
             if (e.isArc != copy.isArc)
                 continue;
@@ -1034,6 +1144,7 @@ void Replayer::call(const Node &node)
                                                                         numberText(boxOuter)),
                  u"无限盒的数值 %1 和 %2 不构成圆环"_s.arg(numberText(boxInner), numberText(boxOuter)));
         boxDeclared = true;
+        lineCell = std::max(2.0, boxOuter / 512);
         return;
     }
     if (name == u"PeriodicityNumberZaxis"_s) {

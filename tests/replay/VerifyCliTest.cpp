@@ -78,4 +78,42 @@ TEST(VerifyCli, JsonCarriesFindingsRegionsAndTheDesignComparison)
     EXPECT_EQ(first[u"line"_s].toInt(), 68);
 }
 
+// Every script is replayed before it is saved: a finding warns, and under
+// --strict nothing is written.
+TEST(VerifyCli, ScriptAndBatchReplayBeforeSaving)
+{
+    QTemporaryDir dir;
+    struct Case
+    {
+        QStringList arguments;
+        int status;
+        bool written;
+        bool warned;
+    };
+    const QString script = dir.filePath(u"s.py"_s);
+    // The design checks pass the whole machine; the replay does not.
+    const QString stator = golden + u"period1.json"_s;
+    const Case cases[] = {
+        {{u"script"_s, u"--design"_s, golden + u"default.json"_s, u"--output"_s, script}, 0, true, false},
+        {{u"script"_s, u"--design"_s, stator, u"--output"_s, script, u"--force"_s}, 0, true, true},
+        {{u"script"_s, u"--design"_s, stator, u"--output"_s, dir.filePath(u"strict.py"_s), u"--strict"_s},
+         1,
+         false,
+         true},
+        {{u"batch"_s, u"--design"_s, stator, u"--output-dir"_s, dir.filePath(u"b"_s), u"--vary"_s,
+          u"meshDeviation=0.6"_s, u"--strict"_s},
+         1,
+         false,
+         false},
+    };
+    for (const Case &c : cases) {
+        const CliRun run = cli(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments.join(u' ').toStdString() << run.err.toStdString();
+        EXPECT_EQ(run.err.contains("script line 145: "), c.warned) << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"strict.py"_s)));
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"b/meshDeviation-0.6.py"_s)));
+    EXPECT_TRUE(contents(dir.filePath(u"b/summary.csv"_s)).contains("script line 145"));
+}
+
 }  // namespace

@@ -87,6 +87,15 @@ private:
 
     double unary()
     {
+        if (++nesting > maxNesting)
+            throw Failure{u"the expression nests more than %1 deep"_s.arg(maxNesting)};
+        const double value = signedValue();
+        --nesting;
+        return value;
+    }
+
+    double signedValue()
+    {
         if (take(u'-'))
             return -unary();
         if (take(u'+'))
@@ -151,6 +160,8 @@ private:
     const Parameters &parameters;
     QStringList &respelled;
     qsizetype pos = 0;
+    int nesting = 0;
+    static constexpr int maxNesting = 200;
 };
 
 }  // namespace

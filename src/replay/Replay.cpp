@@ -254,6 +254,7 @@ private:
     double boxInner = 0, boxOuter = 0;
     bool boxDeclared = false, boxMade = false;
     int periods = 0;  // 0 until the periodicity is declared
+    static constexpr std::size_t maxEntities = 4000000;
     // Two points closer than this are one; a machine is drawn in millimetres.
     double tolerance = 1e-7;
 
@@ -303,6 +304,11 @@ double Replayer::value(const Node *node, const QString &what)
 double Replayer::wholeNumber(const Node *node, const QString &what)
 {
     const double v = value(node, what);
+    // Far beyond any script: 12 points a bar for the most bars 16 bits count.
+    constexpr double most = 1 << 20;
+    if (v > most)
+        fail(node->line, u"%1 %2 is more than the %3 the replay makes"_s.arg(what, numberText(v)).arg(most),
+             u"%1 %2 超过回放的上限 %3"_s.arg(what, numberText(v)).arg(most));
     if (v != std::floor(v) || v < 0)
         fail(node->line, u"%1 %2 is not a whole number of zero or more"_s.arg(what, numberText(v)),
              u"%1 %2 不是非负整数"_s.arg(what, numberText(v)));
@@ -451,7 +457,8 @@ void Replayer::registerPoint(int index)
 {
     const QPointF p = points[std::size_t(index)].position;
     if (isFinite(p) && std::abs(p.x()) < 1e15 && std::abs(p.y()) < 1e15)
-        pointCells[cellKey(std::int64_t(std::floor(p.x())), std::int64_t(std::floor(p.y())))].push_back(index);
+        pointCells[cellKey(std::int64_t(std::floor(p.x())), std::int64_t(std::floor(p.y())))].push_back(
+            index);
 }
 
 // The smallest rectangle holding a line, arcs included exactly.
@@ -521,6 +528,9 @@ std::vector<int> Replayer::linesNear(const QRectF &r)
 
 int Replayer::addPoint(QPointF p, bool coordinates)
 {
+    if (points.size() >= maxEntities)
+        fail(line, u"more than %1 points: no script Lamina writes has so many"_s.arg(maxEntities),
+             u"点多于 %1 个"_s.arg(maxEntities));
     if (!isFinite(p))
         fail(line, u"the point's coordinates are not finite"_s, u"点的坐标不是有限值"_s);
     if (coordinates) {
@@ -682,7 +692,8 @@ void Replayer::checkCrossings(int index)
     const Line &l = lines[std::size_t(index)];
     const Piece p = pieceOf(edgeOf(l));
     const QRectF pb = boundsOf(p, tolerance * 10);
-    const QRectF exact = lineBounds(edgeOf(l)).adjusted(-tolerance * 10, -tolerance * 10, tolerance * 10, tolerance * 10);
+    const QRectF exact
+        = lineBounds(edgeOf(l)).adjusted(-tolerance * 10, -tolerance * 10, tolerance * 10, tolerance * 10);
     for (const int other : linesNear(exact)) {
         if (other >= index)
             continue;
@@ -753,8 +764,7 @@ void Replayer::ensureBox()
                                    {boxInner, angle},
                                    {boxOuter, angle},
                                    {boxInner, angle / 2},
-                                   {boxOuter, angle / 2}})
-        {
+                                   {boxOuter, angle / 2}}) {
             points.push_back({int(points.size()) + 1, polar(r, a), this->line});
             registerPoint(int(points.size()) - 1);
         }
@@ -774,8 +784,7 @@ void Replayer::ensureBox()
                                    {boxInner, 180.0},
                                    {boxOuter, 180.0},
                                    {boxInner, 90.0},
-                                   {boxOuter, 90.0}})
-        {
+                                   {boxOuter, 90.0}}) {
             points.push_back({int(points.size()) + 1, polar(r, a), this->line});
             registerPoint(int(points.size()) - 1);
         }

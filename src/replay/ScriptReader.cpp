@@ -229,6 +229,10 @@ private:
 
     Node primary()
     {
+        // Brackets nest only a few deep in any script; a file of nothing
+        // but brackets must not exhaust the stack.
+        if (depth > maxDepth)
+            throw ParseError{line, u"brackets nest more than %1 deep"_s.arg(maxDepth)};
         skipSpace(false);
         const QChar c = peek();
         Node node;
@@ -299,6 +303,7 @@ private:
         return node;
     }
 
+    static constexpr int maxDepth = 100;
     const QString &s;
     qsizetype pos = 0;
     int line = 1;

@@ -288,6 +288,9 @@ TEST(ReplayExpressions, EvaluateAsFlux2dDoes)
 
 TEST(ReplayReading, StatementsThatCannotBeReadAreFindingsOnTheirLine)
 {
+    // Hostile nesting ends in a finding, not in an exhausted stack.
+    const std::string brackets = "meshDomain(" + std::string(100000, '(') + "\r\n";
+    const std::string signs = "ParameterGeom(name='A',expression='" + std::string(100000, '-') + "1')\r\n";
     struct Case
     {
         const char *script;
@@ -301,6 +304,11 @@ TEST(ReplayReading, StatementsThatCannotBeReadAreFindingsOnTheirLine)
         {"x = 1\r\n", 1, "unknown command"},
         {"Point[1]\r\n", 1, "unknown command"},
         {"ParameterGeom(name='A',expression='1')\r\nParameterGeom(name='a',expression='2')\r\n", 2, "declared twice"},
+        {brackets.c_str(), 1, "nest more than"},
+        {signs.c_str(), 1, "nests more than"},
+        {"InfiniteBoxDisc(DISCOID=['120','160'])\r\nTransfRotation3AnglesPivotCoord(name='T',coordSys=CoordSys['XY1'],"
+         "pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='1'))\r\n"
+         "FaceAutomatic[1].propagate(transformation=Transf['T'],repetitionNumber=1e9)\r\n", 3, "more than"},
     };
     // clang-format on
     for (const Case &c : cases) {

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -211,7 +212,8 @@ std::optional<RegionKind> kindOf(const ReplayFace &face, const std::optional<Des
 void draw(Canvas &canvas, QSize size, const ReplayResult &r, const std::optional<DesignMatch> &match,
           const QString &title)
 {
-    double left = INFINITY, right = -INFINITY, bottom = INFINITY, top = -INFINITY;
+    const double far = std::numeric_limits<double>::infinity();
+    double left = far, right = -far, bottom = far, top = -far;
     for (const ReplayFace &face : r.faces)
         for (const Loop &loop : face.loops)
             for (const QPointF p : loopPoints(loop, 1)) {
@@ -320,7 +322,7 @@ int runVerify(const QCommandLineParser &parser)
     if (parser.isSet(u"picture"_s) && pictureSuffix != u"svg" && pictureSuffix != u"png")
         throw UsageProblem{u"--picture writes .svg or .png, not %1"_s.arg(quotedPath(picturePath))};
 
-    const QString path = positional.at(1);
+    const QString &path = positional.at(1);
     const QByteArray bytes = readScriptFile(path);
     std::optional<DesignMatch> match;
     const ReplayResult result = replayScript(bytes);

@@ -438,7 +438,7 @@ double Replayer::faceArea(const Face &face) const
 
 std::optional<int> Replayer::pointAt(QPointF p) const
 {
-    const std::int64_t cx = std::int64_t(std::floor(p.x())), cy = std::int64_t(std::floor(p.y()));
+    const auto cx = std::int64_t(std::floor(p.x())), cy = std::int64_t(std::floor(p.y()));
     std::optional<int> best;
     for (std::int64_t dx = -1; dx <= 1; ++dx)
         for (std::int64_t dy = -1; dy <= 1; ++dy) {
@@ -897,9 +897,9 @@ void Replayer::buildFaces()
         // An outline of lines inside this face and not joined to it is a hole.
         const Loop outer = loopOf(c->loop);
         for (const Cycle &hole : negative) {
-            const QPointF p = points[std::size_t(from[std::size_t(2 * hole.loop.front().line
-                                                                  + (hole.loop.front().forward ? 0 : 1))])]
-                                  .position;
+            const DirectedLine first = hole.loop.front();
+            const Line &firstLine = lines[std::size_t(first.line)];
+            const QPointF p = points[std::size_t(first.forward ? firstLine.a : firstLine.b)].position;
             if (std::find(c->key.begin(), c->key.end(), hole.lowest) != c->key.end())
                 continue;
             if (!insideLoops(p, {outer}))

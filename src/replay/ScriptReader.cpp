@@ -6,9 +6,9 @@ namespace lamina::replay {
 
 const Node *Node::keyword(const QString &name) const
 {
-    for (const auto &[key, value] : keywords) {
-        if (key == name)
-            return &value;
+    for (std::size_t i = 0; i < keywordNames.size(); ++i) {
+        if (keywordNames[i] == name)
+            return &keywordValues[i];
     }
     return nullptr;
 }
@@ -196,10 +196,11 @@ private:
             skipSpace(false);
             if (!name.isEmpty() && peek() == u'=') {
                 ++pos;
-                call.keywords.emplace_back(name, expression());
+                call.keywordNames.push_back(name);
+                call.keywordValues.push_back(expression());
             } else {
                 pos = save;
-                if (!call.keywords.empty())
+                if (!call.keywordNames.empty())
                     throw ParseError{line, u"a plain argument after a keyword argument"_s};
                 call.items.push_back(expression());
             }

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <utility>
 #include <vector>
 
 namespace lamina::replay {
@@ -26,7 +25,10 @@ struct Node
     double number = 0;
     QString text;
     std::vector<Node> items;
-    std::vector<std::pair<QString, Node>> keywords;
+    // Keyword arguments, name by name; kept as two lists because a pair
+    // cannot hold the Node being defined.
+    std::vector<QString> keywordNames;
+    std::vector<Node> keywordValues;
     std::vector<Node> base;  // none or one
 
     const Node *keyword(const QString &name) const;

@@ -12,6 +12,7 @@
 #include "geometry/SectorGeometry.h"
 #include "model/Gathering.h"
 #include "model/LaminaError.h"
+#include "replay/ScriptProof.h"
 #include "script/NumberText.h"
 #include "script/ScriptWriter.h"
 #include "slots/SlotTypes.h"
@@ -494,20 +495,29 @@ void MainWindow::createScript()
         return;
     const bool replacing = *existing == ExistingFile::replace;
 
+    ProvenScript script;
     try {
         MotorModel model = modelFromDesign(current);
         scriptTexts = current.texts;
         model.scriptPath = name;
+        script = provenScript(model);
         // The old file is replaced only once the new script is complete, and
         // a file that appeared after the question is not replaced unasked.
-        saveScript(model.scriptPath, writeScript(model), *existing);
+        saveScript(model.scriptPath, script.bytes, *existing);
     } catch (const std::exception &failure) {
         const QStringView outcome = replacing ? texts::oldFileKept : texts::nothingWritten;
         dialogs.warn(this, texts::scriptFailedTitle.toString(),
                      chineseMessage(failure) + u'\n' + outcome.toString());
         return;
     }
-    dialogs.inform(this, texts::productTitle.toString(), texts::scriptDone.toString());
+    scriptDesign = current;
+    scriptFindings = script.findings;
+    QString done = texts::scriptDone.toString();
+    if (!scriptFindings.empty()) {
+        done += u'\n' + texts::scriptReplayFindings.toString().arg(scriptFindings.size());
+        refreshChecks();
+    }
+    dialogs.inform(this, texts::productTitle.toString(), done);
 }
 
 void MainWindow::exportDrawing()
@@ -572,8 +582,9 @@ void MainWindow::refreshChecks()
 {
     QString whyNot;
     const std::optional<MotorModel> design = designUnderEdit(&whyNot);
-    const std::vector<Finding> findings
-        = design ? checkDesign(*design, current.poles) : std::vector<Finding>{};
+    std::vector<Finding> findings = design ? checkDesign(*design, current.poles) : std::vector<Finding>{};
+    if (current == scriptDesign)
+        findings.insert(findings.end(), scriptFindings.begin(), scriptFindings.end());
 
     // A choice not made yet is something to do, not an error: the status
     // bar names it and counts only the rest.

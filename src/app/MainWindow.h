@@ -2,6 +2,7 @@
 
 #include "design/Design.h"
 #include "files/SaveFile.h"
+#include "geometry/DesignChecks.h"
 #include "model/InputFields.h"
 #include "model/MotorModel.h"
 
@@ -10,6 +11,7 @@
 #include <QPointer>
 
 #include <optional>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -134,6 +136,10 @@ private:
     QPointer<PreviewWindow> preview;
     QLabel *checkStatus = nullptr;
     bool placed = false;
+    // What the replay found in the last script written, shown with the
+    // design checks while the design is still the one it was written from.
+    Design scriptDesign;
+    std::vector<Finding> scriptFindings;
 };
 
 }  // namespace lamina

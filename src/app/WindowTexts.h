@@ -19,6 +19,8 @@ inline constexpr QStringView scriptFilter = u"py(*.py)";
 inline constexpr QStringView overwriteTitle = u"保存提示";
 inline constexpr QStringView overwriteQuestion = u"文件已存在,是否覆盖?";
 inline constexpr QStringView scriptDone = u"搞定！请将该文件复制到flux当年工程文件夹下！";
+inline constexpr QStringView scriptReplayFindings
+    = u"回放脚本发现 %1 个问题，FLUX2D 可能无法建模，详见设计检查。";
 inline constexpr QStringView scriptFailedTitle = u"命令文件未生成";
 inline constexpr QStringView oldFileKept = u"原有文件保持不变。";
 inline constexpr QStringView nothingWritten = u"没有写入任何文件。";

@@ -3,6 +3,7 @@
 #include "files/SaveFile.h"
 #include "geometry/DesignChecks.h"
 #include "model/LaminaError.h"
+#include "replay/ScriptProof.h"
 #include "script/ScriptWriter.h"
 
 #include <QDir>
@@ -60,14 +61,23 @@ void generate(const Design &base, const Variant &variant, const QString &path, c
         outcome.reason = firstError->english;
         return;
     }
+    const ProvenScript script = provenScript(model);
+    outcome.warnings = *outcome.warnings + int(script.findings.size());
+    if (options.strict && !script.findings.empty()) {
+        outcome.status = VariantStatus::errors;
+        outcome.reason = script.findings.front().english;
+        return;
+    }
     if (!options.force && QFileInfo::exists(path)) {
         outcome.reason = u"\"%1\" exists already; add --force to replace it"_s.arg(path);
         return;
     }
-    saveFile(path, writeScript(model), options.force ? ExistingFile::replace : ExistingFile::keep);
+    saveFile(path, script.bytes, options.force ? ExistingFile::replace : ExistingFile::keep);
     outcome.status = VariantStatus::written;
     if (!findings.empty())
         outcome.reason = findings.front().english;
+    else if (!script.findings.empty())
+        outcome.reason = script.findings.front().english;
 }
 
 VariantOutcome writeVariant(const Design &base, const Variant &variant, const QDir &folder,

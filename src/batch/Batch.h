@@ -15,14 +15,14 @@ namespace lamina {
 struct BatchOptions
 {
     QString outputDir;
-    bool strict = false;  // a variant the checks find an error in is not written
+    bool strict = false;  // a variant the checks find an error in, or its replay anything, is not written
     bool force = false;   // existing scripts (and the summary) are replaced
 };
 
 enum class VariantStatus {
     written,
     refused,  // the script could not be generated or saved
-    errors,   // not written: --strict and the checks found an error
+    errors,   // not written: --strict and the checks found an error, or the replay a fault
 };
 
 // What became of one variant: the summary's row and the printed line.

@@ -5,12 +5,14 @@
 #include "CliSupport.h"
 #include "ExportCommand.h"
 #include "ReportCommand.h"
+#include "VerifyCommand.h"
 #include "calc/EndRing.h"
 #include "design/Design.h"
 #include "files/FileMessages.h"
 #include "geometry/DesignChecks.h"
 #include "model/LaminaError.h"
 #include "preview/SectorRenderer.h"
+#include "replay/ScriptProof.h"
 #include "script/NumberText.h"
 #include "script/ScriptWriter.h"
 #include "slots/SlotTypes.h"
@@ -41,9 +43,10 @@ Commands:
            [--set KEY=TEXT]...
            Write the command script for the design to FILE. An existing FILE
            is replaced only with --force, and only once the new script is
-           complete. What check finds is then printed as warnings; with
-           --strict, an error found by check means nothing is written
-           (exit status 1).
+           complete. The script is replayed in memory first (see verify).
+           What check and the replay find is then printed as warnings; with
+           --strict, an error found by check or anything the replay finds
+           means nothing is written (exit status 1).
   batch    --output-dir DIR [--vary KEY=V1,V2,...]... [--table FILE.csv]
            [--strict] [--force] [--design FILE.json] [--set KEY=TEXT]...
            Write one script per variant into DIR: every combination of the
@@ -80,6 +83,16 @@ Commands:
            factor k = tau / (tau - gamma delta), where
            gamma = (b0/delta)^2 / (5 + b0/delta). Exit status 1 when the
            slots cannot be formed.
+  verify   SCRIPT.py [--design FILE.json] [--format text|json]
+           [--picture OUT.svg|OUT.png]
+           Replay a command script as FLUX2D would build it and check it:
+           every point and face it refers to exists when it is named, the
+           lines meet only at their ends, every outline closes, the faces
+           cover the sector once, and the regions hold their faces. Prints
+           the findings with their line numbers and each region's faces and
+           area; with --design, sets the areas and slot corners against the
+           design. --picture draws the replayed faces by region. Exit status
+           0 when sound, 1 on findings, 2 for an unreadable script.
   defaults Print the default design as JSON, a starting point for --design.
 
 A design file is a JSON object whose keys are the input fields (D1, DI1, Z1,
@@ -109,13 +122,21 @@ int runScript(const QCommandLineParser &parser)
         return Failure;
     }
     model.scriptPath = output;
+    const ProvenScript script = provenScript(model);
+    if (parser.isSet(u"strict"_s) && !script.findings.empty()) {
+        for (const Finding &finding : script.findings)
+            printError(u"error: "_s + finding.english);
+        return Failure;
+    }
     try {
-        writeScriptFile(model, parser.isSet(u"force"_s) ? ExistingFile::replace : ExistingFile::keep);
+        saveScript(output, script.bytes,
+                   parser.isSet(u"force"_s) ? ExistingFile::replace : ExistingFile::keep);
     } catch (const FileExistsError &) {
         printError(u"%1 exists already; add --force to replace it"_s.arg(quotedPath(output)));
         return Failure;
     }
     printWarnings(findings);
+    printWarnings(script.findings);
     return Success;
 }
 
@@ -189,20 +210,21 @@ int runDefaults(const QCommandLineParser &parser)
 void describeOptions(QCommandLineParser &parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addPositionalArgument(u"command"_s,
-                                 u"script, batch, check, preview, export, end-ring, report or defaults"_s);
+    parser.addPositionalArgument(
+        u"command"_s, u"script, batch, check, preview, export, end-ring, report, verify or defaults"_s);
     parser.addOptions({
         {u"design"_s, u"Design file (JSON)."_s, u"file"_s},
         {u"set"_s, u"Set one design key."_s, u"key=text"_s},
         {u"output"_s, u"Script or picture file to write."_s, u"file"_s},
         {u"force"_s, u"Replace an existing script file."_s},
-        {u"strict"_s, u"Write no script for a design check finds an error in."_s},
+        {u"strict"_s, u"Write no script a design check finds an error in, or the replay anything."_s},
         {u"output-dir"_s, u"Folder the batch writes its scripts to."_s, u"dir"_s},
         {u"vary"_s, u"Sweep one design key over the values given."_s, u"key=v1,v2,..."_s},
         {u"table"_s, u"Table of variants (CSV)."_s, u"file"_s},
         {u"sector"_s, u"Export the periodic sector instead of the whole laminations."_s},
         {u"size"_s, u"Picture size in pixels."_s, u"WxH"_s},
         {u"format"_s, u"Report format: text, json or csv."_s, u"format"_s},
+        {u"picture"_s, u"Picture of the replayed faces (SVG)."_s, u"file"_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
     });
 }
@@ -215,7 +237,7 @@ QString commandOf(int argc, char *argv[])
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser parser;
     describeOptions(parser);
-    if (!parser.parse(arguments) || parser.positionalArguments().size() != 1)
+    if (!parser.parse(arguments) || parser.positionalArguments().isEmpty())
         return QString();
     return parser.positionalArguments().first();
 }
@@ -234,7 +256,8 @@ int runCommandLine(int argc, char *argv[])
     // Only the picture needs fonts and so a QGuiApplication; it draws off
     // screen unless the caller chose a platform, so no display is needed.
     std::unique_ptr<QCoreApplication> app;
-    if (commandOf(argc, argv) == u"preview") {
+    const QString command = commandOf(argc, argv);
+    if (command == u"preview" || command == u"verify") {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(keepQtNotesOffStderr);
@@ -258,9 +281,9 @@ int runCommandLine(int argc, char *argv[])
 
     const QStringList positional = parser.positionalArguments();
     try {
-        if (positional.size() != 1)
+        if (positional.isEmpty() || (positional.size() != 1 && positional.first() != u"verify"))
             throw UsageProblem{
-                u"expected one command: script, batch, check, preview, export, end-ring, report or defaults (see --help)"_s};
+                u"expected one command: script, batch, check, preview, export, end-ring, report, verify or defaults (see --help)"_s};
         const QString &command = positional.first();
         if (command == u"script")
             return runScript(parser);
@@ -276,6 +299,8 @@ int runCommandLine(int argc, char *argv[])
             return runEndRing(parser);
         if (command == u"report")
             return runReport(parser);
+        if (command == u"verify")
+            return runVerify(parser);
         if (command == u"defaults")
             return runDefaults(parser);
         throw UsageProblem{u"unknown command \"%1\" (see --help)"_s.arg(command)};

@@ -244,6 +244,31 @@ private Q_SLOTS:
         QCOMPARE(contents(path), contents(out.filePath(u"cli.py"_s)));
     }
 
+    // The whole machine passes the design checks, but its script does not
+    // replay: the script is still written, and its findings join the checks
+    // until the design changes.
+    void replayFindingsJoinTheDesignChecks()
+    {
+        pick(window->comboBox(u"k2Combo1"), 0);
+        pick(window->comboBox(u"k4Combo3"), 0);
+        pick(window->comboBox(u"Combo1"), 0);
+        pick(window->comboBox(u"Combo2"), 0);
+        box(u"pernum(0)")->setText(u"1"_s);
+        const QString before = window->checkSummary();
+
+        QTemporaryDir out;
+        dialogs.fileNames.enqueue(out.filePath(u"whole.py"_s));
+        trigger("create_py");
+        QVERIFY(QFile::exists(out.filePath(u"whole.py"_s)));
+        QCOMPARE(dialogs.informed.size(), 1);
+        QVERIFY(dialogs.informed.first().contains(u"回放脚本发现"_s));
+        QVERIFY(window->checkSummary() != before);
+        QVERIFY(window->checkSummary().contains(u"个警告"_s));
+
+        box(u"mesh(0)")->setText(u"0.5"_s);
+        QCOMPARE(window->checkSummary(), before);
+    }
+
     void existingFileIsReplacedOnlyOnYes()
     {
         QTemporaryDir out;

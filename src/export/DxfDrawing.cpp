@@ -1,5 +1,6 @@
 #include "DxfDrawing.h"
 
+#include "geometry/DesignChecks.h"
 #include "geometry/PlaneMath.h"
 #include "model/LaminaError.h"
 
@@ -8,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -76,10 +79,41 @@ void writeEntities(DL_Dxf &dxf, DL_WriterA &dw, const DrawingLayer &layer)
         dxf.writeCircle(dw, DL_CircleData(0, 0, 0, radius), attributes);
 }
 
+// The library prints each number with sixteen decimals into a fixed line
+// and aborts the program when one does not fit, so nothing outside the
+// drawing box reaches it.
+void refuseBeyondReach(const std::vector<DrawingLayer> &layers)
+{
+    double reach = 0;
+    const auto take
+        = [&reach](double value) { reach = std::isnan(value) ? value : std::max(reach, std::abs(value)); };
+    for (const DrawingLayer &layer : layers) {
+        for (const Edge &e : layer.edges) {
+            for (const QPointF p : {e.from, e.to, e.centre}) {
+                take(p.x());
+                take(p.y());
+            }
+        }
+        for (const double radius : layer.circleRadii)
+            take(radius);
+        if (std::isnan(reach))
+            break;
+    }
+    if (!(reach <= drawingReach))
+        throw LaminaError(
+            u"cannot draw the lamination: it reaches %1 mm from the centre, beyond the drawing box of ±%2 mm"_s
+                .arg(reach, 0, 'g', 4)
+                .arg(drawingReach, 0, 'f', 0),
+            u"无法生成图纸：图形距中心 %1 mm，超出以中心为准 ±%2 mm 的图纸方框"_s.arg(reach, 0, 'g', 4)
+                .arg(drawingReach, 0, 'f', 0));
+}
+
 }  // namespace
 
 QByteArray dxfDrawing(const std::vector<DrawingLayer> &layers)
 {
+    refuseBeyondReach(layers);
+
     // The library writes only to a named file, so it writes into a private
     // folder of its own; the caller saves the bytes where they belong.
     QTemporaryDir folder;

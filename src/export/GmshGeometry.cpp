@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <tuple>
 
@@ -26,6 +27,24 @@ constexpr double samePoint = 1e-10;
 // Gmsh draws a circle arc only below half a turn; longer arcs are split.
 constexpr double longestArc = 90;
 
+// The mesh follows an arc by chords; where the chords stand off it by more
+// than this share of its radius, a round end or the shaft loses a visible
+// part of its area. A chord of 2r·√(2f − f²) stands off by f·r.
+constexpr double chordStandOff = 2e-3;
+
+double chordFollowing(double radius)
+{
+    return 2 * radius * std::sqrt(2 * chordStandOff - chordStandOff * chordStandOff);
+}
+
+// Gmsh grades sizes linearly along the lines between points, so one tiny
+// size fills a whole face with tiny elements: an arc refines its points at
+// most tenfold against the sizes about it.
+double sizeAt(double regular, double arcLimit)
+{
+    return std::min(regular, std::max(arcLimit, regular / 10));
+}
+
 QByteArray number(double value)
 {
     return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
@@ -40,13 +59,14 @@ public:
         : radii(g.radii)
     {
         const double deviation = m.meshDeviation;
-        const auto positive
-            = [](double width) { return width > 0 ? width : std::numeric_limits<double>::infinity(); };
         yoke = deviation * (radii.statorOuter - radii.bore) / 8;
         gap = std::min(yoke, deviation * (radii.bore - radii.rotor) / m.air);
-        // The stator slot's round end is followed closely enough by a third
-        // of its narrower width; the rotor slot is straight-sided.
-        statorSlot = std::min(yoke, deviation * std::min(positive(m.B11), positive(m.B21)) / 3);
+        // A third of the wider slot width, as for the rotor: the round end
+        // is followed by the sizes its arc sets, and a narrow neck needs no
+        // small elements all round the bore.
+        statorSlot = std::min(yoke, deviation * std::max(m.B11, m.B21) / 3);
+        if (!(statorSlot > 0))
+            statorSlot = yoke;
         rotorSlot = std::min(yoke, deviation * std::max(m.B12, m.B22) / 3);
         if (!(rotorSlot > 0))
             rotorSlot = yoke;
@@ -107,14 +127,23 @@ public:
         const double start = edge.startAngle();
         std::vector<int> result;
         int pieceStart = from;
+        limitSize(from, chordFollowing(r));
         for (int k = 1; k <= pieces; ++k) {
             const QPointF end
                 = k == pieces ? edge.to : edge.centre + polar(r, start + edge.sweep * k / pieces);
             const int pieceEnd = point(end);
+            limitSize(pieceEnd, chordFollowing(r));
             result.push_back(curve(pieceStart, pieceEnd, centre));
             pieceStart = pieceEnd;
         }
         return result;
+    }
+
+    // The largest element size at a point, infinite where no arc sets one.
+    double sizeLimit(int id) const
+    {
+        const auto found = sizeLimits.find(id);
+        return found == sizeLimits.end() ? std::numeric_limits<double>::infinity() : found->second;
     }
 
     std::vector<QPointF> points;
@@ -133,7 +162,15 @@ private:
         return id;
     }
 
+    void limitSize(int id, double size)
+    {
+        const auto [found, added] = sizeLimits.try_emplace(id, size);
+        if (!added)
+            found->second = std::min(found->second, size);
+    }
+
     QMultiHash<std::pair<qint64, qint64>, int> grid;
+    std::map<int, double> sizeLimits;
     std::map<std::tuple<int, int, int>, int> curveIds;
 };
 
@@ -182,7 +219,7 @@ QByteArray gmshGeometry(const SectorGeometry &geometry, const MotorModel &model)
     for (std::size_t k = 0; k < topology.points.size(); ++k) {
         const QPointF p = topology.points[k];
         line("Point(" + QByteArray::number(qsizetype(k) + 1) + ") = {" + number(p.x()) + ", " + number(p.y())
-             + ", 0, " + number(sizes.at(p)) + "};");
+             + ", 0, " + number(sizeAt(sizes.at(p), topology.sizeLimit(int(k) + 1))) + "};");
     }
     line("");
     for (std::size_t k = 0; k < topology.curveEnds.size(); ++k) {

@@ -203,6 +203,11 @@ private:
         if (m.air < 1)
             error({u"air"_s}, u"气隙层数 air = %1 < 1"_s.arg(m.air),
                   u"air-gap layers air = %1 < 1"_s.arg(m.air));
+        else if (m.air == 1)
+            error(
+                {u"air"_s},
+                u"气隙层数 air = 1：两层之间的圆弧落在定子内圆上，airgap_stator 没有面积；至少需要 2 层"_s,
+                u"air-gap layers air = 1: the arc between the two layers lies on the bore, leaving airgap_stator no area; at least 2 layers are needed"_s);
 
         if (m.Z1 <= 0)
             error({u"Z1"_s}, u"定子槽数 Z1 = %1 ≤ 0"_s.arg(num(m.Z1)),
@@ -297,6 +302,65 @@ private:
         }
     }
 
+    // Lengths between zero and the shortest one drawn give corners that
+    // the drawings cannot tell apart, yet must not join.
+    void tinyDimensions(std::initializer_list<std::pair<QStringView, double>> dimensions, QStringView coreZh,
+                        QStringView coreEn)
+    {
+        for (const auto &[key, value] : dimensions) {
+            if (value > 0 && value < shortestSlotDimension)
+                error(
+                    {key.toString()},
+                    u"%1槽 %2 = %3 mm 小于可画的最短长度 %4 mm：请取 0 或至少 %4 mm"_s.arg(
+                        coreZh, symbolOf(key), QString::number(value, 'g', 4), num(shortestSlotDimension)),
+                    u"%1 slot %2 = %3 mm is below %4 mm, the shortest length drawn: use 0 or at least %4 mm"_s
+                        .arg(coreEn, symbolOf(key), QString::number(value, 'g', 4),
+                             num(shortestSlotDimension)));
+        }
+    }
+
+    // A slot without an opening would have its two sides on one line.
+    void noOpening(QStringView widthKey, double width, QStringView depthKey, double depth, QStringView coreZh,
+                   QStringView surfaceZh, QStringView coreEn, QStringView surfaceEn)
+    {
+        if (width != 0)
+            return;
+        const QString w = symbolOf(widthKey), d = symbolOf(depthKey);
+        error(
+            {widthKey.toString()},
+            u"%1槽 %2 = 0 mm：槽没有开口，两侧将重合成从%3到深度 %4 = %5 mm 的一条线"_s.arg(
+                coreZh, w, surfaceZh, d, num(depth)),
+            u"%1 slot %2 = 0 mm: the slot has no opening, and its two sides would run as one line from the %3 to depth %4 = %5 mm"_s
+                .arg(coreEn, w, surfaceEn, d, num(depth)));
+    }
+
+    void pinched(QStringView widthKey, QStringView depthText, double depth, QStringView coreZh,
+                 QStringView coreEn)
+    {
+        const QString w = symbolOf(widthKey);
+        error({widthKey.toString()},
+              u"%1槽 %2 = 0 mm：槽在深度 %3 = %4 mm 处收成一点"_s.arg(coreZh, w, depthText, num(depth)),
+              u"%1 slot %2 = 0 mm pinches the slot to a point at depth %3 = %4 mm"_s.arg(coreEn, w, depthText,
+                                                                                         num(depth)));
+    }
+
+    // A rotor slot corner at the given depth and width lies inside the rotor
+    // only below the rise of the surface over its half width.
+    void cornerInsideRotor(QStringView widthKey, double width, QStringView depthText, double depth)
+    {
+        const double radius = m.D2 / 2;
+        const double rise = radius - std::sqrt(std::max(0.0, radius * radius - width * width / 4));
+        if (!(depth < rise - 1e-12 * radius))
+            return;
+        const QString w = symbolOf(widthKey);
+        error(
+            {widthKey.toString(), u"H02"_s},
+            u"转子槽 %1/2 = %2 mm 处的角点深度 %3 = %4 mm，位于转子外圆之外：外圆在该处高出 %5 mm，深度至少须为 %5 mm"_s
+                .arg(w, num(width / 2), depthText, num(depth), num(rise)),
+            u"rotor slot corner at %1/2 = %2 mm lies outside the rotor surface at depth %3 = %4 mm: the surface rises %5 mm there, so the depth must be at least %5 mm"_s
+                .arg(w, num(width / 2), depthText, num(depth), num(rise)));
+    }
+
     void toothWidth(const ToothPinch &pinch, QStringView slotCountKey, QStringView diameterKey,
                     QStringView coreZh, QStringView coreEn)
     {
@@ -323,6 +387,25 @@ private:
         negativeDimensions(
             {{u"B01", m.B01}, {u"B11", m.B11}, {u"B21", m.B21}, {u"H11", m.H11}, {u"H21", m.H21}}, u"定子",
             u"stator");
+        tinyDimensions({{u"B01", m.B01},
+                        {u"B11", m.B11},
+                        {u"B21", m.B21},
+                        {u"H01", m.H01},
+                        {u"H11", m.H11},
+                        {u"H21", m.H21}},
+                       u"定子", u"stator");
+        noOpening(u"B01", m.B01, u"H01", m.H01, u"定子", u"内圆", u"stator", u"bore");
+        if (m.B11 == 0)
+            pinched(u"B11", u"h01 + hs1", m.H01 + m.H11, u"定子", u"stator");
+        // With no height between them, a round end narrower than bs1 would
+        // leave the slot outline running back over the line of bs1.
+        if (m.H21 == 0 && m.B21 < m.B11)
+            error(
+                {u"H21"_s, u"B21"_s},
+                u"定子槽 hs2 = 0 mm 且 bs2 = %1 mm < bs1 = %2 mm：槽底圆弧起于 bs1 线之内，槽轮廓折回重叠"_s
+                    .arg(num(m.B21), num(m.B11)),
+                u"stator slot hs2 = 0 mm with bs2 = %1 mm < bs1 = %2 mm: the round end starts inside the line of bs1 and the outline doubles back"_s
+                    .arg(num(m.B21), num(m.B11)));
         if (m.H01 <= 0)
             error(
                 {u"H01"_s},
@@ -372,6 +455,20 @@ private:
                             {u"H12", m.H12},
                             {u"H22", m.H22}},
                            u"转子", u"rotor");
+        tinyDimensions({{u"B02", m.B02},
+                        {u"B12", m.B12},
+                        {u"B22", m.B22},
+                        {u"H02", m.H02},
+                        {u"H12", m.H12},
+                        {u"H22", m.H22}},
+                       u"转子", u"rotor");
+        noOpening(u"B02", m.B02, u"H02", m.H02, u"转子", u"转子外圆", u"rotor", u"rotor surface");
+        if (m.B12 == 0 && (m.B22 > 0 || m.H22 > 0))
+            pinched(u"B12", u"hr0 + hr1", m.H02 + m.H12, u"转子", u"rotor");
+        // The opening's corners go onto the surface when hr0 is shallower
+        // than its rise; the corners below have no such place.
+        cornerInsideRotor(u"B12", m.B12, u"hr0 + hr1", m.H02 + m.H12);
+        cornerInsideRotor(u"B22", m.B22, u"hr0 + hr1 + hr2", m.H02 + m.H12 + m.H22);
         if (m.B02 > m.B12)
             warning({u"B02"_s, u"B12"_s},
                     u"转子槽口 b02 = %1 mm > br1 = %2 mm：槽口比槽身宽"_s.arg(num(m.B02), num(m.B12)),
@@ -411,6 +508,21 @@ private:
             error({u"boxOuterDiameter"_s, u"boxInnerDiameter"_s},
                   u"无限元 box 外径值 %1 mm ≤ 内径值 %2 mm"_s.arg(num(outer), num(inner)),
                   u"infinite box outer value %1 mm ≤ inner value %2 mm"_s.arg(num(outer), num(inner)));
+        const QString box = num(drawingReach);
+        if (statorRadius > drawingReach)
+            error(
+                {u"D1"_s},
+                u"定子外半径 D1/2 = %1 mm 超出图纸范围：以中心为准 ±%2 mm 的方框"_s.arg(num(statorRadius),
+                                                                                        box),
+                u"stator outer radius D1/2 = %1 mm reaches beyond the drawing box of ±%2 mm about the centre"_s
+                    .arg(num(statorRadius), box));
+        if (inner > drawingReach)
+            error(
+                {u"boxInnerDiameter"_s},
+                u"无限元 box 内径值 %1 mm 按半径使用，超出图纸范围：以中心为准 ±%2 mm 的方框"_s.arg(
+                    num(inner), box),
+                u"infinite box inner value %1 mm is used as a radius and reaches beyond the drawing box of ±%2 mm about the centre"_s
+                    .arg(num(inner), box));
         if (m.meshDeviation <= 0)
             warning({u"meshDeviation"_s},
                     u"剖分密度控制 %1 ≤ 0：相对网格偏差应为正数"_s.arg(num(m.meshDeviation)),

@@ -40,6 +40,16 @@ std::optional<long long> poleCountOf(const QString &poles);
 
 bool hasError(const std::vector<Finding> &findings);
 
+// How far from the centre a drawing may reach, in mm. DXF numbers are
+// written with sixteen decimals into a fixed line, and beyond this nothing
+// of a lamination is left to draw; checkDesign refuses designs that reach
+// further, and the drawings are formed only within it.
+inline constexpr double drawingReach = 1e6;
+
+// The shortest slot dimension drawn, in mm, other than zero: shorter edges
+// fall below what the drawings tell apart from a point.
+inline constexpr double shortestSlotDimension = 1e-3;
+
 // The narrowest tooth of a core and where it is. Widths in mm; a width of
 // zero or less means neighbouring slots touch or overlap.
 struct ToothPinch

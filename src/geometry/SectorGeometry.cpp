@@ -85,6 +85,13 @@ std::optional<RotorSlot> firstRotorSlot(const MotorModel &m, double turn)
     slot.side.bodyCorner = inRM(m.D2 / 2 - m.H02 - m.H12, -m.B12 / 2);
     slot.side.openingCorner = inRM(m.D2 / 2 - m.H02, -m.B02 / 2);
     slot.side.surfaceCorner = inRR(m.D2 / 2, -degrees(std::asin(m.B02 / m.D2)));
+    // An opening shallower than the surface's rise over its half width
+    // would have its corners outside the rotor: they sit on the surface.
+    if (m.D2 / 2 - m.H02 > std::sqrt(std::max(0.0, m.D2 * m.D2 / 4 - m.B02 * m.B02 / 4)))
+        slot.side.openingCorner = slot.side.surfaceCorner;
+    // A flat bottom wider than the body would double back on itself.
+    if (m.H22 == 0 && m.B22 > m.B12)
+        slot.side.bottomCorner = slot.side.bodyCorner;
 
     const auto mirror
         = [&](QPointF p) { return mirroredAcross(p, slot.bottomOnAxis, slot.surfaceOnAxis, turn); };
@@ -194,10 +201,29 @@ Loop barLoop(const RotorSlot &slot)
     return rotorSlotPart(slot, true);
 }
 
+namespace {
+
+// With no wedge height and an opening narrower than bs1, the wedge ends on
+// the opening's own width and the body's top takes the shoulders.
+bool flatShoulder(const StatorSlot &slot)
+{
+    return slot.wedgeOnAxis == slot.openingOnAxis
+        && length(slot.side.openingCorner - slot.openingOnAxis)
+        < length(slot.side.wedgeCorner - slot.wedgeOnAxis);
+}
+
+}  // namespace
+
 Loop wedgeLoop(const StatorSlot &slot)
 {
     const StatorSlotSide &s = slot.side;
     const StatorSlotSide &t = slot.mirrored;
+    if (flatShoulder(slot))
+        return {
+            Edge::line(s.boreCorner, s.openingCorner),     Edge::line(s.openingCorner, slot.wedgeOnAxis),
+            Edge::line(slot.wedgeOnAxis, t.openingCorner), Edge::line(t.openingCorner, t.boreCorner),
+            arcAboutCentre(t.boreCorner, slot.boreOnAxis), arcAboutCentre(slot.boreOnAxis, s.boreCorner),
+        };
     return {
         Edge::line(s.boreCorner, s.openingCorner),     Edge::line(s.openingCorner, s.wedgeCorner),
         Edge::line(s.wedgeCorner, slot.wedgeOnAxis),   Edge::line(slot.wedgeOnAxis, t.wedgeCorner),
@@ -210,6 +236,13 @@ Loop slotBodyLoop(const StatorSlot &slot)
 {
     const StatorSlotSide &s = slot.side;
     const StatorSlotSide &t = slot.mirrored;
+    if (flatShoulder(slot))
+        return {
+            Edge::line(s.wedgeCorner, s.bodyCorner),       roundEnd(slot),
+            Edge::line(t.bodyCorner, t.wedgeCorner),       Edge::line(t.wedgeCorner, t.openingCorner),
+            Edge::line(t.openingCorner, slot.wedgeOnAxis), Edge::line(slot.wedgeOnAxis, s.openingCorner),
+            Edge::line(s.openingCorner, s.wedgeCorner),
+        };
     return {
         Edge::line(s.wedgeCorner, s.bodyCorner),     roundEnd(slot),
         Edge::line(t.bodyCorner, t.wedgeCorner),     Edge::line(t.wedgeCorner, slot.wedgeOnAxis),

@@ -22,17 +22,20 @@ Edge Edge::arc(QPointF centre, double radius, double startAngle, double sweep)
 
 Edge Edge::arcThrough(QPointF from, QPointF via, QPointF to)
 {
-    // Circumcentre of the three points; collinear points leave a straight line.
-    const double ax = from.x(), ay = from.y();
-    const double bx = via.x(), by = via.y();
-    const double cx = to.x(), cy = to.y();
+    // Circumcentre of the three points; collinear points leave a straight
+    // line. Taken about `from`, so that a small arc far from the machine
+    // centre keeps its digits.
+    const double ax = 0, ay = 0;
+    const double bx = via.x() - from.x(), by = via.y() - from.y();
+    const double cx = to.x() - from.x(), cy = to.y() - from.y();
     const double d = 2 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
     const double span = std::max({length(via - from), length(to - via), 1e-300});
     if (std::abs(d) <= 1e-12 * span * span)
         return line(from, to);
     const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
-    const QPointF centre((a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d,
-                         (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d);
+    const QPointF centre = from
+        + QPointF((a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d,
+                  (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d);
     const double start = angleOf(from - centre);
     auto counterClockwise = [start](double angle) { return std::fmod(angle - start + 720, 360); };
     double sweep = counterClockwise(angleOf(to - centre));

@@ -64,10 +64,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        useScratchSettings(u"ExportMenuTest"_s, settingsFolder.path());
-    }
+    void initTestCase() { useScratchSettings(u"ExportMenuTest"_s, settingsFolder.path()); }
 
     void init()
     {
@@ -101,8 +98,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QStringList>("cliOptions");
-        QTest::newRow("whole laminations") << texts::exportWholeFilter.toString() << u"whole"_s
-                                           << u"whole.dxf"_s << QStringList();
+        QTest::newRow("whole laminations")
+            << texts::exportWholeFilter.toString() << u"whole"_s << u"whole.dxf"_s << QStringList();
         QTest::newRow("sector") << texts::exportSectorFilter.toString() << u"sector.dxf"_s << u"sector.dxf"_s
                                 << QStringList{u"--sector"_s};
         QTest::newRow("gmsh") << texts::exportGmshFilter.toString() << u"mesh"_s << u"mesh.geo"_s
@@ -141,6 +138,39 @@ private Q_SLOTS:
         exportAs(u"drawing.txt"_s, texts::exportWholeFilter);
         QCOMPARE(dialogs.warned.size(), 2);
         QVERIFY(!QFile::exists(outFile(u"drawing.txt"_s)));
+    }
+
+    // Numbers the DXF library cannot print once aborted the program: each
+    // drawing now refuses them, and the window goes on with the design.
+    void hugeDrawingsAreRefused_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("whole laminations")
+            << texts::exportWholeFilter.toString() << u"k2t1(1)"_s << u"1e239"_s << u"whole.dxf"_s;
+        QTest::newRow("sector") << texts::exportSectorFilter.toString() << u"box(0)"_s << u"1e300"_s
+                                << u"sector.dxf"_s;
+        QTest::newRow("gmsh") << texts::exportGmshFilter.toString() << u"box(0)"_s << u"1e300"_s
+                              << u"mesh.geo"_s;
+    }
+
+    void hugeDrawingsAreRefused()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, box);
+        QFETCH(QString, value);
+        QFETCH(QString, typed);
+        openCompleteDesign();
+        window->textBox(box)->setText(value);
+        exportAs(typed, filter);
+        QCOMPARE(dialogs.warned.size(), 1);
+        QVERIFY2(dialogs.warned[0].contains(u"无法生成图纸"_s), qPrintable(dialogs.warned[0]));
+        QVERIFY(dialogs.warned[0].endsWith(texts::nothingWritten.toString()));
+        QVERIFY(!QFile::exists(outFile(typed)));
+        QCOMPARE(window->textBox(box)->text(), value);
+        QVERIFY(window->isWindowModified());
     }
 
     void existingFileIsAskedAbout()

@@ -1,7 +1,10 @@
 // Exported Gmsh geometry meshed by the real gmsh, the mesh read back.
 
+#include "DxfReading.h"
 #include "ExportFixtures.h"
 #include "export/DrawingExport.h"
+#include "geometry/DesignChecks.h"
+#include "model/LaminaError.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <ostream>
@@ -87,13 +91,10 @@ Mesh readMesh(const QString &path)
     return mesh;
 }
 
-class GmshMesh : public testing::TestWithParam<DesignCase>
+// Meshes the design's sector with gmsh: every region is there with its
+// design-data area, and the two periodic edges carry the same nodes.
+void expectMeshMatchesDesign(const MotorModel &m)
 {
-};
-
-TEST_P(GmshMesh, CoversEveryRegionWithMatchingPeriodicEdges)
-{
-    const MotorModel m = exportModel(GetParam().settings);
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString geo = folder.filePath(u"sector.geo"_s);
@@ -122,11 +123,129 @@ TEST_P(GmshMesh, CoversEveryRegionWithMatchingPeriodicEdges)
     EXPECT_EQ(mesh.curveNodes.at(u"periodic_second"_s).size(), first);
 }
 
+class GmshMesh : public testing::TestWithParam<DesignCase>
+{
+};
+
+TEST_P(GmshMesh, CoversEveryRegionWithMatchingPeriodicEdges)
+{
+    expectMeshMatchesDesign(exportModel(GetParam().settings));
+}
+
 INSTANTIATE_TEST_SUITE_P(Designs, GmshMesh,
                          testing::Values(DesignCase{"defaults", {}},
                                          DesignCase{"twoPeriods", {{u"periodNumber"_s, u"2"_s}}},
                                          DesignCase{"solidRotor", {{u"DI2"_s, u"0"_s}, {u"air"_s, u"3"_s}}},
-                                         DesignCase{"pointedBars", {{u"B22"_s, u"0"_s}}}),
+                                         DesignCase{"pointedBars", {{u"B22"_s, u"0"_s}}},
+                                         DesignCase{"coarseMesh", {{u"meshDeviation"_s, u"5"_s}}},
+                                         DesignCase{"smallShaft", {{u"DI2"_s, u"10"_s}}}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// A design at or next to a zero or tiny dimension: either check and every
+// drawing refuse it with the same reason, or each drawing is written and
+// valid, the mesh and the DXF layers holding the design data's areas.
+struct Degenerate
+{
+    const char *name;
+    Settings settings;
+    const char *refusal;      // part of the check's English error; nullptr when drawn
+    bool wholeDrawn = false;  // a refusal that concerns the sector alone
+};
+
+void PrintTo(const Degenerate &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class DegenerateDesign : public testing::TestWithParam<Degenerate>
+{
+};
+
+void expectWholeLaminationsClose(const MotorModel &m)
+{
+    const Drawing drawing = readBack(exportDrawing(m, ExportFormat::dxf, false));
+    ASSERT_EQ(drawing.layers.size(), 2u);
+    for (const char *core : {"STATOR", "ROTOR"})
+        EXPECT_EQ(contoursOf(drawing.layers.at(core).edges).size(), 1u) << core;
+}
+
+TEST_P(DegenerateDesign, IsRefusedEverywhereOrDrawnValidly)
+{
+    const Degenerate &row = GetParam();
+    const MotorModel m = exportModel(row.settings);
+    const std::vector<Finding> findings = checkDesign(m);
+    if (!row.refusal) {
+        for (const Finding &finding : findings)
+            EXPECT_NE(finding.severity, Severity::error) << finding.english.toStdString();
+        expectMeshMatchesDesign(m);
+        expectSectorLayersMatch(m);
+        expectWholeLaminationsClose(m);
+        return;
+    }
+    const QString reason = QString::fromUtf8(row.refusal);
+    EXPECT_TRUE(std::any_of(
+        findings.begin(), findings.end(),
+        [&](const Finding &f) { return f.severity == Severity::error && f.english.contains(reason); }))
+        << "check does not say: " << row.refusal;
+    for (const auto &[format, sector] :
+         {std::pair{ExportFormat::gmsh, true}, std::pair{ExportFormat::dxf, true},
+          std::pair{ExportFormat::dxf, false}}) {
+        if (!sector && row.wholeDrawn) {
+            expectWholeLaminationsClose(m);
+            continue;
+        }
+        try {
+            exportDrawing(m, format, sector);
+            ADD_FAILURE() << "drawn: "
+                          << (format == ExportFormat::gmsh ? "geo"
+                                  : sector                 ? "sector"
+                                                           : "whole");
+        } catch (const LaminaError &error) {
+            EXPECT_FALSE(error.english().isEmpty());
+            EXPECT_TRUE(hasError(findings));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, DegenerateDesign,
+    testing::Values(
+        // An opening shallower than the rotor surface's rise over b02/2
+        // (0.00185 mm) has its corners on the surface.
+        Degenerate{"noRotorNeck", {{u"H02"_s, u"0"_s}}, nullptr},
+        Degenerate{"rotorNeckBelowTheRise", {{u"H02"_s, u"0.0018"_s}}, nullptr},
+        Degenerate{"rotorNeckJustAboveTheRise", {{u"H02"_s, u"0.002"_s}}, nullptr},
+        Degenerate{
+            "rotorBodyCornerOutside", {{u"H02"_s, u"0"_s}, {u"H12"_s, u"0.05"_s}}, "lies outside the rotor"},
+        Degenerate{"rotorBodyCornerInside", {{u"H02"_s, u"0"_s}, {u"H12"_s, u"0.1"_s}}, nullptr},
+        Degenerate{"noWedgeHeight", {{u"H11"_s, u"0"_s}}, nullptr},
+        Degenerate{"thinnestWedge", {{u"H11"_s, u"0.001"_s}}, nullptr},
+        Degenerate{"tooThinAWedge", {{u"H11"_s, u"0.0005"_s}}, "below 0.001 mm"},
+        Degenerate{"noWedgeStraightOpening", {{u"H11"_s, u"0"_s}, {u"B01"_s, u"6.2"_s}}, nullptr},
+        Degenerate{"noWedgeWideOpening", {{u"H11"_s, u"0"_s}, {u"B01"_s, u"7"_s}}, nullptr},
+        Degenerate{"noRotorBodyHeight", {{u"H12"_s, u"0"_s}}, nullptr},
+        Degenerate{"noStatorBodyHeight", {{u"H21"_s, u"0"_s}}, nullptr},
+        Degenerate{"noStatorBodyHeightStraight", {{u"H21"_s, u"0"_s}, {u"B21"_s, u"6.2"_s}}, nullptr},
+        Degenerate{"noStatorBodyHeightNarrowEnd", {{u"H21"_s, u"0"_s}, {u"B21"_s, u"5"_s}}, "doubles back"},
+        Degenerate{"flatRotorBottom", {{u"H22"_s, u"0"_s}}, nullptr},
+        Degenerate{"flatRotorBottomWide", {{u"H22"_s, u"0"_s}, {u"B22"_s, u"8"_s}}, nullptr},
+        Degenerate{"pointedStatorSlot", {{u"B21"_s, u"0"_s}}, nullptr},
+        Degenerate{"narrowestRoundEnd", {{u"B21"_s, u"0.001"_s}}, nullptr},
+        Degenerate{"noStatorOpening", {{u"B01"_s, u"0"_s}}, "has no opening"},
+        Degenerate{"narrowestStatorOpening", {{u"B01"_s, u"0.001"_s}}, nullptr},
+        Degenerate{"noStatorOpeningNorNeck", {{u"B01"_s, u"0"_s}, {u"B11"_s, u"0"_s}}, "has no opening"},
+        Degenerate{"pinchedStatorSlot", {{u"B11"_s, u"0"_s}}, "pinches the slot"},
+        Degenerate{"narrowestStatorNeck", {{u"B11"_s, u"0.001"_s}}, nullptr},
+        Degenerate{"noRotorOpening", {{u"B02"_s, u"0"_s}}, "has no opening"},
+        Degenerate{"narrowestRotorOpening", {{u"B02"_s, u"0.001"_s}}, nullptr},
+        Degenerate{"pinchedBar", {{u"B12"_s, u"0"_s}}, "pinches the slot"},
+        Degenerate{"narrowestBarNeck", {{u"B12"_s, u"0.001"_s}}, nullptr},
+        Degenerate{"oneAirGapLayer", {{u"air"_s, u"1"_s}}, "air = 1", true},
+        Degenerate{"hugeStator", {{u"D1"_s, u"1e239"_s}}, "beyond the drawing box"},
+        Degenerate{"hugeBox",
+                   {{u"boxInnerDiameter"_s, u"1e300"_s}, {u"boxOuterDiameter"_s, u"2e300"_s}},
+                   "beyond the drawing box",
+                   true}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 }  // namespace

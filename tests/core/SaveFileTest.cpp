@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <latch>
+#include <thread>
+#include <vector>
+
 #include <sys/stat.h>
 
 using namespace lamina;
@@ -178,6 +182,44 @@ TEST_F(SaveFile, APathWithALineBreakGivesOneLine)
 {
     const QString message = refusal(path("no\nsuch/motor.py"));
     EXPECT_TRUE(message.contains(u"no\\nsuch/motor.py"_s)) << message.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// Two writers race for the same names without replacing: each name ends
+// with one complete file, its writer told it was written and the other told
+// it exists, and no temporary file is left behind.
+TEST_F(SaveFile, TwoWritersThatKeepNeverBothWin)
+{
+    constexpr int names = 200;
+    const QByteArray bytes[2] = {QByteArray(65536, 'a') + "end a", QByteArray(65536, 'b') + "end b"};
+    std::vector<int> wins[2];
+    std::vector<int> existed[2];
+    std::latch start(2);
+    const auto writer = [&](int w) {
+        start.arrive_and_wait();
+        for (int i = 0; i < names; ++i) {
+            try {
+                saveFile(path(u"f%1.py"_s.arg(i)), bytes[w], ExistingFile::keep);
+                wins[w].push_back(i);
+            } catch (const FileExistsError &) {
+                existed[w].push_back(i);
+            }
+        }
+    };
+    {
+        std::jthread first(writer, 0);
+        std::jthread second(writer, 1);
+    }
+    ASSERT_EQ(wins[0].size() + wins[1].size(), std::size_t(names));
+    for (int w = 0; w < 2; ++w) {
+        EXPECT_EQ(existed[w].size(), wins[1 - w].size());
+        for (const int i : wins[w])
+            EXPECT_EQ(contents(path(u"f%1.py"_s.arg(i))), bytes[w]) << i;
+    }
+    EXPECT_EQ(entries().size(), std::size_t(names));
 }
 
 }  // namespace

@@ -10,11 +10,20 @@
 namespace lamina {
 
 // A table, a sweep or a file name the batch cannot use. English only: the
-// batch runs from the command line.
+// batch runs from the command line. The message is kept as text too, since
+// what() stops at a NUL that a quoted cell may hold.
 class BatchError : public std::runtime_error
 {
 public:
-    using std::runtime_error::runtime_error;
+    explicit BatchError(const QString &message)
+        : std::runtime_error(message.toStdString())
+        , text(message)
+    {}
+
+    const QString &message() const { return text; }
+
+private:
+    QString text;
 };
 
 // One record of a table and the line it starts on (1 for the header), so a
@@ -31,6 +40,17 @@ struct CsvRecord
 // quotes (comma when it uses neither). Lines with nothing on them are
 // skipped. Throws BatchError naming the line for bad UTF-8 or bad quoting.
 std::vector<CsvRecord> readCsv(const QByteArray &bytes);
+
+// The largest table file that is read. A table of the most variants a batch
+// makes (maxBatchVariants rows) with every design key filled in stays near
+// 4 MB; a file four times that is no table.
+inline constexpr qint64 maxTableBytes = qint64(16) << 20;
+
+// Reads a table file. Refuses, before reading it, a path that is not a
+// regular file (a folder, a FIFO that would wait for a writer, a device such
+// as /dev/zero that never ends) or a file larger than maxTableBytes: a
+// BatchError naming the file. What readCsv refuses names the line only.
+std::vector<CsvRecord> readCsvFile(const QString &path);
 
 // One record as the summary writes it, comma-separated with CR LF: a cell is
 // quoted when it holds a comma, a semicolon (so no reader takes that for the

@@ -212,8 +212,9 @@ VariantPlan planVariants(const std::vector<Sweep> &sweeps, const std::optional<s
         rows = tableRows(*table, columns);
     }
 
-    // In floating point, which cannot overflow on any command line.
-    double count = double(rows.size());
+    // In floating point: with one sweep a key and a command line's worth of
+    // values the count stays far below the largest double.
+    auto count = double(rows.size());
     QStringList factors;
     if (table)
         factors.append(u"%1 table rows"_s.arg(rows.size()));

@@ -1,5 +1,6 @@
 #include "CsvTable.h"
 
+#include "Variants.h"
 #include "files/FileMessages.h"
 #include "model/LaminaError.h"
 
@@ -81,17 +82,30 @@ public:
     std::vector<CsvRecord> records()
     {
         std::vector<CsvRecord> result;
+        qsizetype cells = 0;
         while (!atEnd()) {
             CsvRecord record{line, {}};
             bool quotedCell = false;
             do {
+                // A few bytes a cell would otherwise cost far more memory
+                // than the text they came in.
+                if (++cells > maxTableCells)
+                    fail(line,
+                         u"the table has more than %1 cells; a table of variants is far smaller"_s.arg(
+                             maxTableCells));
                 quotedCell = peek() == u'"';
                 record.cells.append(quotedCell ? quotedCellText() : plainCellText());
             } while (take(separator));
             endLine();
             const bool blank = record.cells.size() == 1 && record.cells.first().isEmpty() && !quotedCell;
-            if (!blank)
-                result.push_back(std::move(record));
+            if (blank)
+                continue;
+            if (qsizetype(result.size()) == maxTableRecords)
+                fail(record.line,
+                     u"the table has more than %1 lines with cells; a batch makes at most %2 variants"_s
+                         .arg(maxTableRecords)
+                         .arg(maxBatchVariants));
+            result.push_back(std::move(record));
         }
         return result;
     }

@@ -38,8 +38,17 @@ struct CsvRecord
 // mark, RFC 4180 quoting, LF, CR LF or CR line ends, and comma or semicolon
 // as separator, whichever of the two the header uses more often outside
 // quotes (comma when it uses neither). Lines with nothing on them are
-// skipped. Throws BatchError naming the line for bad UTF-8 or bad quoting.
+// skipped. Throws BatchError naming the line for bad UTF-8, bad quoting, or
+// more records or cells than below.
 std::vector<CsvRecord> readCsv(const QByteArray &bytes);
+
+// The most records (the header and the rows, spreadsheets' rows of empty
+// cells among them) and cells a table may hold. A table of the most
+// variants a batch makes with every design key is some 10,000 records and
+// 500,000 cells; each cell costs some fifty bytes of memory, so a file of
+// tiny cells would otherwise cost a hundred times its size.
+inline constexpr qsizetype maxTableRecords = 100000;
+inline constexpr qsizetype maxTableCells = 1000000;
 
 // The largest table file that is read. A table of the most variants a batch
 // makes (maxBatchVariants rows) with every design key filled in stays near

@@ -93,6 +93,14 @@ TEST(CsvTable, FaultsNameTheirLine)
         const std::string error = errorOf([&] { readCsv(QByteArray(c.bytes)); });
         EXPECT_NE(error.find(c.message), std::string::npos) << c.bytes << " gave " << error;
     }
+    // Tiny cells would cost far more memory than their bytes.
+    EXPECT_EQ(readCsv("Z2\n" + QByteArray("1\n").repeated(maxTableRecords - 1)).size(),
+              std::size_t(maxTableRecords));
+    EXPECT_EQ(
+        errorOf([] { readCsv("Z2\n" + QByteArray("1\n").repeated(maxTableRecords)); }),
+        "line 100001: the table has more than 100000 lines with cells; a batch makes at most 10000 variants");
+    EXPECT_EQ(errorOf([] { readCsv("Z2\n\n" + QByteArray(maxTableCells, ',')); }),
+              "line 3: the table has more than 1000000 cells; a table of variants is far smaller");
 }
 
 TEST(CsvTable, SummaryRecordsReadBackUnchanged)

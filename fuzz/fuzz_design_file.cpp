@@ -36,9 +36,9 @@ bool validUtf16(const Design &design)
     return true;
 }
 
-// The text a JSON number becomes must read as the number itself. Qt may
-// keep two entries under one key (it drops a leading U+FEFF from a key after
-// its duplicate check); the design holds the last one applied.
+// The text a JSON number becomes must read as the number itself. A file
+// with two entries under one key is refused before this; the map keeps the
+// last one all the same.
 void requireNumbersKept(const QByteArray &json, const Design &design)
 {
     const QJsonObject object = QJsonDocument::fromJson(json).object();

@@ -22,7 +22,7 @@ for tool in clang++ cmake ninja; do
   fi
 done
 
-targets=(fuzz_readings fuzz_design_file fuzz_generator)
+targets=(fuzz_readings fuzz_design_file fuzz_generator fuzz_table)
 # Each target runs on its seed corpus with its dictionary; one that is
 # missing or empty would quietly weaken the run, so it stops the run instead.
 for target in "${targets[@]}"; do

@@ -1,5 +1,6 @@
 #include "Batch.h"
 
+#include "files/FileMessages.h"
 #include "files/SaveFile.h"
 #include "geometry/DesignChecks.h"
 #include "model/LaminaError.h"
@@ -7,13 +8,17 @@
 #include "script/ScriptWriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -43,6 +48,39 @@ QString counted(int count, const QString &thing)
     return u"%1 %2%3"_s.arg(count).arg(thing, count == 1 ? QString() : u"s"_s);
 }
 
+QString existsText(const QString &path)
+{
+    return u"\"%1\" exists already; add --force to replace it"_s.arg(path);
+}
+
+// Makes the folder and those above it, like mkdir -p, and says why not.
+void makeFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir())
+        throw LaminaError(u"cannot use %1 as the output folder: it is not a folder"_s.arg(quotedPath(path)),
+                          u"无法使用 %1 作为输出文件夹：它不是文件夹"_s.arg(quotedPath(path)));
+    if (info.isDir())
+        return;
+    const QString absolute = QDir::cleanPath(info.absoluteFilePath());
+    const QStringList parts = absolute.split(u'/', Qt::SkipEmptyParts);
+    QString made;
+    for (const QString &part : parts) {
+        made += u'/' + part;
+        // Another batch may make the same folder at the same moment.
+        if (QFileInfo(made).isDir() || ::mkdir(QFile::encodeName(made).constData(), 0777) == 0)
+            continue;
+        if (errno == EEXIST) {
+            if (QFileInfo(made).isDir())
+                continue;
+            errno = ENOTDIR;
+        }
+        const FileErrorCause cause = causeOfError(errno, Blame::folder);
+        throw LaminaError(u"cannot create the output folder %1: %2"_s.arg(quotedPath(path), cause.english),
+                          u"无法创建输出文件夹 %1：%2"_s.arg(quotedPath(path), cause.chinese));
+    }
+}
+
 void generate(const Design &base, const Variant &variant, const QString &path, const BatchOptions &options,
               VariantOutcome &outcome)
 {
@@ -68,11 +106,18 @@ void generate(const Design &base, const Variant &variant, const QString &path, c
         outcome.reason = script.findings.front().english;
         return;
     }
+    // Checked again by the save itself, which never replaces a file that
+    // another program put there meanwhile.
     if (!options.force && QFileInfo::exists(path)) {
-        outcome.reason = u"\"%1\" exists already; add --force to replace it"_s.arg(path);
+        outcome.reason = existsText(path);
         return;
     }
-    saveFile(path, script.bytes, options.force ? ExistingFile::replace : ExistingFile::keep);
+    try {
+        saveFile(path, script.bytes, options.force ? ExistingFile::replace : ExistingFile::keep);
+    } catch (const FileExistsError &) {
+        outcome.reason = existsText(path);
+        return;
+    }
     outcome.status = VariantStatus::written;
     if (!findings.empty())
         outcome.reason = findings.front().english;
@@ -105,23 +150,17 @@ QString countText(const std::optional<int> &count)
 
 }  // namespace
 
-std::vector<VariantOutcome> writeBatch(const Design &base, const std::vector<Variant> &variants,
+std::vector<VariantOutcome> writeBatch(const Design &base, const VariantPlan &variants,
                                        const BatchOptions &options,
                                        const std::function<void(const VariantOutcome &)> &onEach)
 {
-    const QFileInfo dirInfo(options.outputDir);
-    if (dirInfo.exists() && !dirInfo.isDir())
-        throw LaminaError(
-            u"cannot use \"%1\" as the output folder: it is not a folder"_s.arg(options.outputDir),
-            u"无法使用“%1”作为输出文件夹：它不是文件夹"_s.arg(options.outputDir));
-    if (!QDir().mkpath(options.outputDir))
-        throw LaminaError(u"cannot create the output folder \"%1\""_s.arg(options.outputDir),
-                          u"无法创建输出文件夹“%1”"_s.arg(options.outputDir));
+    makeFolder(options.outputDir);
     const QDir folder(options.outputDir);
     const QString summaryPath = folder.filePath(summaryFileName.toString());
+    const auto summaryExists
+        = [&summaryPath] { return LaminaError(existsText(summaryPath), u"“%1”已存在"_s.arg(summaryPath)); };
     if (!options.force && QFileInfo::exists(summaryPath))
-        throw LaminaError(u"\"%1\" exists already; add --force to replace it"_s.arg(summaryPath),
-                          u"“%1”已存在"_s.arg(summaryPath));
+        throw summaryExists();
 
     // Each save waits for its bytes to reach the disk; several saves at a
     // time share that wait. Outcomes are still heard in the variants' order.
@@ -152,7 +191,12 @@ std::vector<VariantOutcome> writeBatch(const Design &base, const std::vector<Var
         if (onEach)
             onEach(outcomes.back());
     }
-    saveFile(summaryPath, summaryCsv(outcomes), options.force ? ExistingFile::replace : ExistingFile::keep);
+    try {
+        saveFile(summaryPath, summaryCsv(outcomes),
+                 options.force ? ExistingFile::replace : ExistingFile::keep);
+    } catch (const FileExistsError &) {
+        throw summaryExists();
+    }
     return outcomes;
 }
 

@@ -45,9 +45,12 @@ inline constexpr QStringView summaryFileName = u"summary.csv";
 // the summary. Each variant is the base design with its settings applied,
 // generated in memory and saved through the one save routine, several at a
 // time; one variant's refusal does not stop the next. onEach hears of each
-// variant in the variants' order, on the calling thread. Throws LaminaError when the folder cannot be made
-// (before anything is written) or the summary cannot be saved (after the variants).
-std::vector<VariantOutcome> writeBatch(const Design &base, const std::vector<Variant> &variants,
+// variant in the variants' order, on the calling thread; the variants are
+// made as they are written, not all before. A script or summary that
+// appears meanwhile is kept without --force: the variant is refused as
+// existing. Throws LaminaError when the folder cannot be made (before
+// anything is written) or the summary cannot be saved (after the variants).
+std::vector<VariantOutcome> writeBatch(const Design &base, const VariantPlan &variants,
                                        const BatchOptions &options,
                                        const std::function<void(const VariantOutcome &)> &onEach);
 

@@ -1,5 +1,11 @@
 #include "CsvTable.h"
 
+#include "Variants.h"
+#include "files/FileMessages.h"
+#include "model/LaminaError.h"
+
+#include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 using namespace Qt::Literals::StringLiterals;
@@ -9,7 +15,7 @@ namespace {
 
 [[noreturn]] void fail(int line, const QString &message)
 {
-    throw BatchError(u"line %1: %2"_s.arg(line).arg(message).toStdString());
+    throw BatchError(u"line %1: %2"_s.arg(line).arg(message));
 }
 
 bool isLineEnd(QChar c)
@@ -22,18 +28,29 @@ QString decodeUtf8(QByteArray bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless: a sequence cut short at the end is an error, not a wait for
+    // more bytes.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder(bytes);
     if (!decoder.hasError())
         return text;
-    const QList<QByteArray> lines = bytes.split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QStringDecoder lineDecoder(QStringDecoder::Utf8);
-        const QString decoded = lineDecoder(lines[i]);
+    // Lines end as the parser counts them (LF, CR LF or a lone CR); neither
+    // byte occurs inside a UTF-8 sequence, so each line decodes on its own.
+    int line = 1;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\n' && bytes[i] != '\r')
+            continue;
+        QStringDecoder lineDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = lineDecoder(QByteArrayView(bytes).sliced(start, i - start));
         if (lineDecoder.hasError())
-            fail(int(i + 1), u"the text is not UTF-8 (save the table as \"CSV UTF-8\")"_s);
+            break;
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+        ++line;
     }
-    fail(int(lines.size()), u"the text is not UTF-8 (save the table as \"CSV UTF-8\")"_s);
+    fail(line, u"the text is not UTF-8 (save the table as \"CSV UTF-8\")"_s);
 }
 
 QChar separatorOf(const QString &text)
@@ -65,17 +82,30 @@ public:
     std::vector<CsvRecord> records()
     {
         std::vector<CsvRecord> result;
+        qsizetype cells = 0;
         while (!atEnd()) {
             CsvRecord record{line, {}};
             bool quotedCell = false;
             do {
+                // A few bytes a cell would otherwise cost far more memory
+                // than the text they came in.
+                if (++cells > maxTableCells)
+                    fail(line,
+                         u"the table has more than %1 cells; a table of variants is far smaller"_s.arg(
+                             maxTableCells));
                 quotedCell = peek() == u'"';
                 record.cells.append(quotedCell ? quotedCellText() : plainCellText());
             } while (take(separator));
             endLine();
             const bool blank = record.cells.size() == 1 && record.cells.first().isEmpty() && !quotedCell;
-            if (!blank)
-                result.push_back(std::move(record));
+            if (blank)
+                continue;
+            if (qsizetype(result.size()) == maxTableRecords)
+                fail(record.line,
+                     u"the table has more than %1 lines with cells; a batch makes at most %2 variants"_s
+                         .arg(maxTableRecords)
+                         .arg(maxBatchVariants));
+            result.push_back(std::move(record));
         }
         return result;
     }
@@ -106,7 +136,7 @@ private:
     void endLine()
     {
         if (!atEnd() && !takeLineEnd())
-            fail(line, u"unexpected \"%1\" after a cell"_s.arg(peek()));
+            fail(line, u"unexpected \"%1\" after a cell"_s.arg(escapedForMessage(QString(peek()))));
     }
 
     QString plainCellText()
@@ -159,6 +189,34 @@ std::vector<CsvRecord> readCsv(const QByteArray &bytes)
 {
     const QString text = decodeUtf8(bytes);
     return CsvParser(text).records();
+}
+
+std::vector<CsvRecord> readCsvFile(const QString &path)
+{
+    const QString name = quotedPath(path);
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw BatchError(u"table %1 does not exist"_s.arg(name));
+    if (!info.isFile())
+        throw BatchError(u"table %1 is not a regular file"_s.arg(name));
+    const auto tooLarge = [&name] {
+        return BatchError(
+            u"table %1 is larger than %2 bytes; a table of variants is far smaller"_s.arg(name).arg(
+                maxTableBytes));
+    };
+    if (info.size() > maxTableBytes)
+        throw tooLarge();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw BatchError(u"cannot read table %1: %2"_s.arg(name, file.errorString()));
+    // It may have grown since it was measured: one byte past the limit is
+    // enough to tell.
+    const QByteArray bytes = file.read(maxTableBytes + 1);
+    if (bytes.size() > maxTableBytes)
+        throw tooLarge();
+    if (file.error() != QFileDevice::NoError)
+        throw BatchError(u"cannot read table %1: %2"_s.arg(name, file.errorString()));
+    return readCsv(bytes);
 }
 
 QByteArray csvRecord(const QStringList &cells)

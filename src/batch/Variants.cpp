@@ -1,6 +1,7 @@
 #include "Variants.h"
 
 #include "design/Design.h"
+#include "model/LaminaError.h"
 
 #include <QHash>
 #include <QSet>
@@ -14,7 +15,7 @@ namespace {
 
 [[noreturn]] void fail(const QString &message)
 {
-    throw BatchError(message.toStdString());
+    throw BatchError(message);
 }
 
 [[noreturn]] void failAt(int line, const QString &message)
@@ -40,25 +41,6 @@ QString joinedName(const QStringList &parts)
     return named.join(u'_');
 }
 
-std::vector<Variant> sweepCombinations(const std::vector<Sweep> &sweeps)
-{
-    std::vector<Variant> combinations{Variant{}};
-    for (const Sweep &sweep : sweeps) {
-        std::vector<Variant> longer;
-        longer.reserve(combinations.size() * std::size_t(sweep.values.size()));
-        for (const Variant &before : combinations) {
-            for (const QString &value : sweep.values) {
-                Variant variant = before;
-                variant.name = joinedName({before.name, sweep.key + u'-' + value});
-                variant.settings.push_back({sweep.key, value});
-                longer.push_back(std::move(variant));
-            }
-        }
-        combinations = std::move(longer);
-    }
-    return combinations;
-}
-
 struct TableColumns
 {
     QStringList keys;  // one a column; the name column's entry is "name"
@@ -73,12 +55,13 @@ TableColumns readHeader(const CsvRecord &header)
         if (key.isEmpty())
             failAt(header.line, u"column %1 has no design key in the header"_s.arg(i + 1));
         if (columns.keys.contains(key))
-            failAt(header.line, u"the header names \"%1\" twice"_s.arg(key));
+            failAt(header.line, u"the header names \"%1\" twice"_s.arg(textForMessage(key)));
         if (key == u"name")
             columns.nameColumn = i;
         else if (!isDesignKey(key))
             failAt(header.line,
-                   u"unknown design key \"%1\" in column %2 of the header"_s.arg(key).arg(i + 1));
+                   u"unknown design key \"%1\" in column %2 of the header"_s.arg(textForMessage(key))
+                       .arg(i + 1));
         columns.keys.append(key);
     }
     return columns;
@@ -120,10 +103,12 @@ std::vector<Variant> tableRows(const std::vector<CsvRecord> &table, const TableC
 
 bool isWindowsDeviceName(const QString &name)
 {
+    // COM and LPT take 0 to 9 and the superscripts 1 to 3 (Windows reads
+    // those as digits too); the console has two names of its own.
     static const QSet<QString> devices = [] {
-        QSet<QString> names{u"CON"_s, u"PRN"_s, u"AUX"_s, u"NUL"_s};
-        for (int i = 1; i <= 9; ++i)
-            names << u"COM%1"_s.arg(i) << u"LPT%1"_s.arg(i);
+        QSet<QString> names{u"CON"_s, u"PRN"_s, u"AUX"_s, u"NUL"_s, u"CONIN$"_s, u"CONOUT$"_s};
+        for (const QChar digit : u"0123456789\u00b9\u00b2\u00b3"_s)
+            names << u"COM"_s + digit << u"LPT"_s + digit;
         return names;
     }();
     return devices.contains(name.section(u'.', 0, 0).trimmed().toUpper());
@@ -162,20 +147,51 @@ Sweep parseSweep(const QString &text)
 {
     const qsizetype equals = text.indexOf(u'=');
     if (equals <= 0)
-        fail(u"--vary needs KEY=V1,V2,..., got \"%1\""_s.arg(text));
+        fail(u"--vary needs KEY=V1,V2,..., got \"%1\""_s.arg(textForMessage(text)));
     Sweep sweep{text.left(equals).trimmed(), {}};
     if (!isDesignKey(sweep.key))
-        fail(u"--vary: unknown design key \"%1\""_s.arg(sweep.key));
+        fail(u"--vary: unknown design key \"%1\""_s.arg(textForMessage(sweep.key)));
     for (const QString &value : text.mid(equals + 1).split(u',')) {
         if (value.trimmed().isEmpty())
-            fail(u"--vary %1: an empty value in \"%2\""_s.arg(sweep.key, text));
+            fail(u"--vary %1: an empty value in \"%2\""_s.arg(sweep.key, textForMessage(text)));
         sweep.values.append(value.trimmed());
     }
     return sweep;
 }
 
-std::vector<Variant> batchVariants(const std::vector<Sweep> &sweeps,
-                                   const std::optional<std::vector<CsvRecord>> &table)
+VariantPlan::VariantPlan(std::vector<Variant> variants)
+    : rows(std::move(variants))
+{}
+
+VariantPlan::VariantPlan(std::vector<Variant> rows, std::vector<Sweep> sweeps)
+    : rows(std::move(rows))
+    , sweeps(std::move(sweeps))
+{
+    for (const Sweep &sweep : this->sweeps)
+        combinations *= std::size_t(sweep.values.size());
+}
+
+Variant VariantPlan::operator[](std::size_t index) const
+{
+    Variant variant = rows[index / combinations];
+    std::size_t rest = index % combinations;
+    std::vector<qsizetype> picks(sweeps.size());
+    for (std::size_t s = sweeps.size(); s-- > 0;) {
+        const auto count = std::size_t(sweeps[s].values.size());
+        picks[s] = qsizetype(rest % count);
+        rest /= count;
+    }
+    QStringList parts{variant.name};
+    for (std::size_t s = 0; s < sweeps.size(); ++s) {
+        const QString &value = sweeps[s].values[picks[s]];
+        parts.append(sweeps[s].key + u'-' + value);
+        variant.settings.push_back({sweeps[s].key, value});
+    }
+    variant.name = joinedName(parts);
+    return variant;
+}
+
+VariantPlan planVariants(const std::vector<Sweep> &sweeps, const std::optional<std::vector<CsvRecord>> &table)
 {
     QStringList swept;
     for (const Sweep &sweep : sweeps) {
@@ -196,18 +212,31 @@ std::vector<Variant> batchVariants(const std::vector<Sweep> &sweeps,
         rows = tableRows(*table, columns);
     }
 
-    const std::vector<Variant> combinations = sweepCombinations(sweeps);
-    std::vector<Variant> variants;
-    variants.reserve(rows.size() * combinations.size());
-    for (const Variant &row : rows) {
-        for (const Variant &combination : combinations) {
-            Variant variant = row;
-            variant.name = joinedName({row.name, combination.name});
-            variant.settings.insert(variant.settings.end(), combination.settings.begin(),
-                                    combination.settings.end());
-            variants.push_back(std::move(variant));
-        }
+    // In floating point: with one sweep a key and a command line's worth of
+    // values the count stays far below the largest double.
+    auto count = double(rows.size());
+    QStringList factors;
+    if (table)
+        factors.append(u"%1 table rows"_s.arg(rows.size()));
+    for (const Sweep &sweep : sweeps) {
+        count *= double(sweep.values.size());
+        factors.append(u"%1 values of %2"_s.arg(sweep.values.size()).arg(sweep.key));
     }
+    if (count > double(maxBatchVariants))
+        fail(u"%1 make %2 variants; a batch makes at most %3"_s.arg(factors.join(u" × "_s))
+                 .arg(count, 0, 'g', 16)
+                 .arg(maxBatchVariants));
+    return VariantPlan(std::move(rows), sweeps);
+}
+
+std::vector<Variant> batchVariants(const std::vector<Sweep> &sweeps,
+                                   const std::optional<std::vector<CsvRecord>> &table)
+{
+    const VariantPlan plan = planVariants(sweeps, table);
+    std::vector<Variant> variants;
+    variants.reserve(plan.size());
+    for (std::size_t i = 0; i < plan.size(); ++i)
+        variants.push_back(plan[i]);
     return variants;
 }
 
@@ -216,30 +245,37 @@ QString variantFileName(const Variant &variant)
     return variant.name.endsWith(u".py") ? variant.name : variant.name + u".py"_s;
 }
 
-QStringList fileNameProblems(const std::vector<Variant> &variants)
+QStringList fileNameProblems(const VariantPlan &variants)
 {
+    // The first variant to take each name, by its line and file name.
+    struct Taker
+    {
+        int line;
+        QString file;
+    };
     QStringList problems;
-    QHash<QString, const Variant *> taken;
+    QHash<QString, Taker> taken;
     QSet<QString> reported;
-    for (const Variant &variant : variants) {
+    for (std::size_t i = 0; i < variants.size(); ++i) {
+        const Variant variant = variants[i];
         const QString file = variantFileName(variant);
         const QString reason = unsafeNameReason(file);
         if (!reason.isEmpty()) {
-            problems.append(u"%1file name \"%2\" refused: %3"_s.arg(placeOf(variant), file, reason));
+            problems.append(
+                u"%1file name \"%2\" refused: %3"_s.arg(placeOf(variant), textForMessage(file), reason));
             continue;
         }
         // Windows and macOS folders see "A.py" and "a.py" as one file.
         const QString folded = file.normalized(QString::NormalizationForm_C).toCaseFolded();
         const auto first = taken.constFind(folded);
         if (first == taken.constEnd()) {
-            taken.insert(folded, &variant);
+            taken.insert(folded, {variant.line, file});
         } else if (!reported.contains(folded)) {
             reported.insert(folded);
-            const Variant &other = **first;
             const QString owner
-                = other.line > 0 ? u"the variant of line %1"_s.arg(other.line) : u"another variant"_s;
+                = first->line > 0 ? u"the variant of line %1"_s.arg(first->line) : u"another variant"_s;
             problems.append(u"%1file name \"%2\" refused: %3 is written to \"%4\""_s.arg(
-                placeOf(variant), file, owner, variantFileName(other)));
+                placeOf(variant), textForMessage(file), owner, textForMessage(first->file)));
         }
     }
     return problems;

@@ -36,6 +36,34 @@ struct Sweep
 // Reads KEY=V1,V2,... Throws BatchError for an unknown key or an empty value.
 Sweep parseSweep(const QString &text);
 
+// The most variants one batch makes. All of them go into one folder as
+// scripts of some 28 kB: 10,000 are about 280 MB, written in a quarter of
+// a minute, and already more than anyone reads through. A count above that
+// is a sweep given one value list too many, not a study; ten times as many
+// would be gigabytes.
+inline constexpr std::size_t maxBatchVariants = 10000;
+
+// The variants of a batch, made one at a time when asked for, so a batch
+// holds no more of them in memory than it writes at once.
+class VariantPlan
+{
+public:
+    // Exactly these variants, in this order.
+    VariantPlan(std::vector<Variant> variants);
+
+    std::size_t size() const { return rows.size() * combinations; }
+    Variant operator[](std::size_t index) const;
+
+private:
+    friend VariantPlan planVariants(const std::vector<Sweep> &,
+                                    const std::optional<std::vector<CsvRecord>> &);
+    VariantPlan(std::vector<Variant> rows, std::vector<Sweep> sweeps);
+
+    std::vector<Variant> rows;
+    std::vector<Sweep> sweeps;  // applied to every row, the last varying fastest
+    std::size_t combinations = 1;
+};
+
 // The variants of a batch: each table row, or the base design alone
 // without a table, with every combination of the sweeps applied after it,
 // the first sweep varying slowest.
@@ -47,7 +75,12 @@ Sweep parseSweep(const QString &text);
 //
 // Throws BatchError, naming the line for the table's faults: an unknown or
 // repeated key, a row with the wrong number of cells, an empty name, a
-// table without rows, a key swept twice or both swept and in the table.
+// table without rows, a key swept twice or both swept and in the table; and
+// more than maxBatchVariants variants, counted before any is made.
+VariantPlan planVariants(const std::vector<Sweep> &sweeps,
+                         const std::optional<std::vector<CsvRecord>> &table);
+
+// planVariants' variants, all made at once.
 std::vector<Variant> batchVariants(const std::vector<Sweep> &sweeps,
                                    const std::optional<std::vector<CsvRecord>> &table);
 
@@ -59,9 +92,9 @@ QString variantFileName(const Variant &variant);
 // every name is a plain file name of its own. Refused: an empty name, one
 // starting with a dot or ending in a dot or blank, a path separator (/ or
 // \), a control character, one of < > : " | ? * (so the scripts can be
-// copied to a Windows machine), a device name such as CON or COM1, more than
-// 255 bytes of UTF-8, and a name another variant has too, letter case and
-// Unicode composition aside.
-QStringList fileNameProblems(const std::vector<Variant> &variants);
+// copied to a Windows machine), a device name such as CON, CONIN$ or COM0,
+// more than 255 bytes of UTF-8, and a name another variant has too, letter case and
+// Unicode composition aside. A name is quoted cut short, as values are.
+QStringList fileNameProblems(const VariantPlan &variants);
 
 }  // namespace lamina

@@ -2,6 +2,8 @@
 
 #include "CliSupport.h"
 #include "batch/Batch.h"
+#include "files/FileMessages.h"
+#include "model/LaminaError.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,25 +21,21 @@ QString placed(const QCommandLineParser &parser, const QString &message)
 {
     if (!parser.isSet(u"table"_s) || !message.startsWith(u"line "_s))
         return message;
-    return u"table \"%1\", %2"_s.arg(parser.value(u"table"_s), message);
+    return u"table %1, %2"_s.arg(quotedPath(parser.value(u"table"_s)), message);
 }
 
 std::optional<std::vector<CsvRecord>> readTable(const QCommandLineParser &parser)
 {
     if (!parser.isSet(u"table"_s))
         return std::nullopt;
-    const QString path = parser.value(u"table"_s);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw UsageProblem{u"cannot read table \"%1\": %2"_s.arg(path, file.errorString())};
     try {
-        return readCsv(file.readAll());
+        return readCsvFile(parser.value(u"table"_s));
     } catch (const BatchError &error) {
-        throw UsageProblem{placed(parser, QString::fromUtf8(error.what()))};
+        throw UsageProblem{placed(parser, error.message())};
     }
 }
 
-std::vector<Variant> variantsOf(const QCommandLineParser &parser)
+VariantPlan variantsOf(const QCommandLineParser &parser)
 {
     if (!parser.isSet(u"vary"_s) && !parser.isSet(u"table"_s))
         throw UsageProblem{u"batch needs --vary KEY=V1,V2,... or --table FILE.csv"_s};
@@ -46,9 +44,9 @@ std::vector<Variant> variantsOf(const QCommandLineParser &parser)
         std::vector<Sweep> sweeps;
         for (const QString &text : parser.values(u"vary"_s))
             sweeps.push_back(parseSweep(text));
-        return batchVariants(sweeps, table);
+        return planVariants(sweeps, table);
     } catch (const BatchError &error) {
-        throw UsageProblem{placed(parser, QString::fromUtf8(error.what()))};
+        throw UsageProblem{placed(parser, error.message())};
     }
 }
 
@@ -76,7 +74,7 @@ int runBatch(const QCommandLineParser &parser)
         throw UsageProblem{u"batch needs --output-dir DIR"_s};
     const QString outputDir = parser.value(u"output-dir"_s);
     const Design base = loadDesign(parser);
-    const std::vector<Variant> variants = variantsOf(parser);
+    const VariantPlan variants = variantsOf(parser);
     const QStringList nameProblems = fileNameProblems(variants);
     if (!nameProblems.isEmpty()) {
         for (const QString &problem : nameProblems)
@@ -86,17 +84,31 @@ int runBatch(const QCommandLineParser &parser)
     refuseTableAsSummary(parser, outputDir);
 
     const BatchOptions options{outputDir, parser.isSet(u"strict"_s), parser.isSet(u"force"_s)};
+    std::size_t heard = 0;
     int notWritten = 0;
-    writeBatch(base, variants, options, [&notWritten](const VariantOutcome &outcome) {
-        printOut((outcomeLine(outcome) + u'\n').toUtf8());
-        std::fflush(stdout);
-        if (outcome.status != VariantStatus::written)
-            ++notWritten;
-    });
+    const auto notWrittenLine
+        = [&] { return u"%1 of %2 variants not written"_s.arg(notWritten).arg(variants.size()); };
+    try {
+        writeBatch(base, variants, options, [&](const VariantOutcome &outcome) {
+            printOut((outcomeLine(outcome) + u'\n').toUtf8());
+            std::fflush(stdout);
+            ++heard;
+            if (outcome.status != VariantStatus::written)
+                ++notWritten;
+        });
+    } catch (const LaminaError &error) {
+        // After the variants, only the summary failed: the count still
+        // matters, though there is no summary to point to.
+        if (heard == 0)
+            throw;
+        printError(error.english());
+        if (notWritten > 0)
+            printError(notWrittenLine());
+        return Failure;
+    }
     if (notWritten > 0) {
-        printError(u"%1 of %2 variants not written; see %3"_s.arg(notWritten)
-                       .arg(variants.size())
-                       .arg(QDir(outputDir).filePath(summaryFileName.toString())));
+        printError(
+            u"%1; see %2"_s.arg(notWrittenLine(), QDir(outputDir).filePath(summaryFileName.toString())));
         return Failure;
     }
     return Success;

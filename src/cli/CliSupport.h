@@ -14,7 +14,9 @@
 
 namespace lamina::cli {
 
-enum ExitStatus { Success = 0, Failure = 1, UsageError = 2 };
+// OutputLost: the command did its work (every file is written) but what it
+// printed did not all reach standard output, e.g. a pipe closed early.
+enum ExitStatus { Success = 0, Failure = 1, UsageError = 2, OutputLost = 3 };
 
 // A command line or design file the tool cannot use (exit status 2).
 struct UsageProblem

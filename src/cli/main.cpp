@@ -25,6 +25,7 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -55,8 +56,8 @@ Commands:
            row-001.py, ...), or each row with each combination. --set applies
            to the base before the variants. Prints one line per variant and
            writes DIR/summary.csv. Exit status 1 when any variant was not
-           written, 2 for a table or file-name problem (then nothing is
-           written).
+           written, 2 for a table or file-name problem or more than 10000
+           variants (then nothing is written).
   check    [--design FILE.json] [--set KEY=TEXT]...
            Print what is wrong with the design, one finding per line, each
            an "error" (the model cannot be right) or a "warning" (FLUX2D may
@@ -101,7 +102,8 @@ statorSlotType, rotorSlotType, periodicityType and fluxVersion. Missing keys
 take the main window's defaults; a missing choice was never made.
 --set overrides one key after the design file.
 
-Exit status: 0 success, 1 failure, 2 usage or design-file error.
+Exit status: 0 success, 1 failure, 2 usage or design-file error, 3 the work
+was done but standard output was closed before all was printed.
 )"_s;
 
 int runScript(const QCommandLineParser &parser)
@@ -315,16 +317,36 @@ int runCommandLine(int argc, char *argv[])
 
 }  // namespace
 
+namespace {
+
+// A reader that went away loses what is printed, not the files being
+// written; the exit status tells, unless a failure has told already.
+int withLostOutput(int status)
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    std::fputs("lamina-cli: standard output could not be written (closed early?); what was printed is "
+               "incomplete\n",
+               stderr);
+    return status == Success ? OutputLost : status;
+}
+
+}  // namespace
+
 int main(int argc, char *argv[])
 {
+    // A closed pipe (lamina-cli batch ... | head -1) would otherwise end
+    // the program in the middle of a batch; a write to it now just fails.
+    std::signal(SIGPIPE, SIG_IGN);
     // The last resort: whatever a user feeds the tool ends in one line and
     // an exit status, never in an uncaught exception.
+    int status = Failure;
     try {
-        return runCommandLine(argc, argv);
+        status = runCommandLine(argc, argv);
     } catch (const std::bad_alloc &) {
         std::fputs("lamina-cli: out of memory\n", stderr);
     } catch (const std::exception &failure) {
         printError(englishMessage(failure));
     }
-    return Failure;
+    return withLostOutput(status);
 }

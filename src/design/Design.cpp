@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <charconv>
@@ -29,6 +31,84 @@ std::pair<qsizetype, qsizetype> lineAndColumn(const QByteArray &bytes, qsizetype
     const qsizetype line = before.count('\n') + 1;
     const qsizetype column = QString::fromUtf8(before.sliced(lineStart)).size() + 1;
     return {line, column};
+}
+
+// A JSON string's text from the bytes between its quotes, escapes and all;
+// the document has parsed already, so every escape is complete.
+QString jsonStringText(QByteArrayView raw)
+{
+    // Kept, not skipped as a byte-order mark: that is what is looked for.
+    const auto utf8 = [](QByteArrayView bytes) {
+        return QString(QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(bytes));
+    };
+    QString text;
+    qsizetype plainStart = 0;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\\')
+            continue;
+        text += utf8(raw.sliced(plainStart, i - plainStart));
+        const char escaped = i + 1 < raw.size() ? raw[i + 1] : '\\';
+        switch (escaped) {
+        case 'b': text += u'\b'; break;
+        case 'f': text += u'\f'; break;
+        case 'n': text += u'\n'; break;
+        case 'r': text += u'\r'; break;
+        case 't': text += u'\t'; break;
+        case 'u':
+            // A surrogate pair is two escapes, each one UTF-16 unit.
+            text += QChar(char16_t(QByteArray(raw.sliced(i + 2, 4).data(), 4).toUShort(nullptr, 16)));
+            i += 4;
+            break;
+        default: text += QChar::fromLatin1(escaped); break;
+        }
+        ++i;
+        plainStart = i + 1;
+    }
+    return text + utf8(raw.sliced(plainStart));
+}
+
+// Refuses what QJsonDocument would let pass unseen: it keeps only the last
+// of two equal keys and drops a U+FEFF that starts a key, so the object's
+// own keys are read once more from the bytes.
+void refuseHiddenKeys(const QByteArray &json)
+{
+    QHash<QString, qsizetype> firstAt;
+    int depth = 0;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '{' || c == '[') {
+            ++depth;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        } else if (c == '"') {
+            const qsizetype start = i + 1;
+            for (++i; i < json.size() && json[i] != '"'; ++i) {
+                if (json[i] == '\\')
+                    ++i;
+            }
+            qsizetype after = i + 1;
+            while (after < json.size() && QByteArrayView(" \t\r\n").contains(json[after]))
+                ++after;
+            if (depth != 1 || after >= json.size() || json[after] != ':')
+                continue;
+            const QString key = jsonStringText(QByteArrayView(json).sliced(start, i - start));
+            const qsizetype line = lineAndColumn(json, start).first;
+            if (key.startsWith(QChar(0xFEFF)))
+                throw DesignError(
+                    u"line %1: design key \"%2\" starts with an invisible U+FEFF"_s.arg(line).arg(
+                        textForMessage(key)),
+                    u"第 %1 行：设计项“%2”以不可见字符 U+FEFF 开头"_s.arg(line).arg(textForMessage(key)));
+            const auto first = firstAt.constFind(key);
+            if (first != firstAt.constEnd())
+                throw DesignError(u"line %1: design key \"%2\" is given twice (first on line %3)"_s.arg(line)
+                                      .arg(textForMessage(key))
+                                      .arg(*first),
+                                  u"第 %1 行：设计项“%2”重复出现（首次在第 %3 行）"_s.arg(line)
+                                      .arg(textForMessage(key))
+                                      .arg(*first));
+            firstAt.insert(key, line);
+        }
+    }
 }
 
 QString numberAsText(double value)
@@ -77,6 +157,7 @@ void applyDesignJson(Design &design, const QByteArray &json)
     }
     if (!document.isObject())
         throw DesignError(u"a design file must hold one JSON object"_s, u"设计文件应只含一个 JSON 对象"_s);
+    refuseHiddenKeys(json);
 
     const QJsonObject object = document.object();
     for (auto it = object.begin(); it != object.end(); ++it) {

@@ -68,7 +68,8 @@ void setDesignValue(Design &design, const QString &key, const QString &text);
 // Overlays a JSON object on the design. Values must be strings or numbers;
 // a number is taken as the shortest text that reads back as the same value.
 // Throws DesignError naming the line and column of malformed JSON, an
-// unknown key or a value that is neither.
+// unknown key or a value that is neither, and naming the line of a key
+// given twice or starting with U+FEFF (which would pass unseen otherwise).
 void applyDesignJson(Design &design, const QByteArray &json);
 
 // Reads a design file over the given design. Refuses, before reading it, a

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>  // renameat2
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,6 +29,12 @@ namespace {
 {
     const FileErrorCause cause = causeOfError(errorNumber, blame);
     fail(path, cause.english, cause.chinese);
+}
+
+FileExistsError existsError(const QString &path)
+{
+    return FileExistsError(u"cannot write %1: the file exists already"_s.arg(quotedPath(path)),
+                           u"无法写入文件 %1：文件已存在"_s.arg(quotedPath(path)));
 }
 
 QByteArray native(const QString &path)
@@ -78,10 +85,8 @@ Target examineTarget(const QString &path, ExistingFile existing)
         fail(path, u"it is a device, not a regular file"_s, u"这是设备，不是普通文件"_s);
     if (!S_ISREG(status.st_mode))
         fail(path, u"it is not a regular file"_s, u"这不是普通文件"_s);
-    if (existing == ExistingFile::keep) {
-        throw FileExistsError(u"cannot write %1: the file exists already"_s.arg(quotedPath(path)),
-                              u"无法写入文件 %1：文件已存在"_s.arg(quotedPath(path)));
-    }
+    if (existing == ExistingFile::keep)
+        throw existsError(path);
     // Replacing by rename would get past a read-only file (and root passes
     // every access test), so the file's own write bit decides too.
     if (!(status.st_mode & S_IWUSR))
@@ -157,7 +162,8 @@ void saveThroughQSaveFile(const Target &target, const QString &path, const QByte
 }
 
 // A temporary file with a short name beside the target, for a target whose
-// name leaves no room for QSaveFile's suffix. Removed unless committed.
+// name leaves no room for QSaveFile's suffix or that must not replace a
+// file. Removed unless committed.
 class ShortTemporaryFile
 {
 public:
@@ -198,29 +204,52 @@ public:
             failWith(path, errno, Blame::file);
     }
 
-    void commitAs(const QString &target)
+    void commitAs(const QString &target, ExistingFile existing)
     {
         const int closing = handle;
         handle = -1;
         if (::close(closing) != 0 && errno != EINTR)
             failWith(path, errno, Blame::file);
-        if (::rename(name.constData(), native(target).constData()) != 0)
+        if (existing == ExistingFile::keep)
+            takeNameUnlessTaken(native(target));
+        else if (::rename(name.constData(), native(target).constData()) != 0)
             failWith(path, errno, Blame::folder);
         name.clear();
     }
 
 private:
+    // The target was missing when examined, but another program may have
+    // put a file there since: the name is taken only if it is still free,
+    // in one step the file system does, so that file is never replaced.
+    void takeNameUnlessTaken(const QByteArray &target)
+    {
+        if (::renameat2(AT_FDCWD, name.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+            return;
+        // A file system or kernel without the flag: a second name, which
+        // cannot replace either, then the temporary one goes.
+        if (errno == EINVAL || errno == ENOSYS) {
+            if (::link(name.constData(), target.constData()) == 0) {
+                ::unlink(name.constData());
+                return;
+            }
+        }
+        if (errno == EEXIST)
+            throw existsError(path);
+        failWith(path, errno, Blame::folder);
+    }
+
     const QString path;
     int handle = -1;
     QByteArray name;
 };
 
-void saveThroughShortName(const Target &target, const QString &path, const QByteArray &bytes)
+void saveThroughShortName(const Target &target, const QString &path, const QByteArray &bytes,
+                          ExistingFile existing)
 {
     ShortTemporaryFile file(target, path);
     file.takeModeOf(target);
     writeAndSync(file.fileHandle(), bytes, path);
-    file.commitAs(target.path);
+    file.commitAs(target.path, existing);
 }
 
 }  // namespace
@@ -228,10 +257,11 @@ void saveThroughShortName(const Target &target, const QString &path, const QByte
 void saveFile(const QString &path, const QByteArray &bytes, ExistingFile existing)
 {
     const Target target = examineTarget(path, existing);
-    if (temporaryNameFits(target.path))
+    // QSaveFile's rename replaces whatever is there; keeping needs our own.
+    if (existing == ExistingFile::replace && temporaryNameFits(target.path))
         saveThroughQSaveFile(target, path, bytes);
     else
-        saveThroughShortName(target, path, bytes);
+        saveThroughShortName(target, path, bytes, existing);
     syncFolder(target.path);
 }
 

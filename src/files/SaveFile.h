@@ -19,7 +19,10 @@ enum class ExistingFile { keep, replace };
 // The target may be missing or a regular file, reached through symbolic
 // links or not (the links stay, the file they lead to is replaced); a
 // folder, pipe, device, socket, link loop or read-only file is refused, and
-// an existing file with ExistingFile::keep too (FileExistsError).
+// an existing file with ExistingFile::keep too (FileExistsError). With keep
+// the new file takes the name only while it is free, in one step: a file
+// another program made there meanwhile is refused as existing as well, and
+// stays as it was.
 //
 // Throws LaminaError, one line in each language naming the path and the
 // cause, when it cannot; the old file is then left as it was and no

@@ -1,7 +1,10 @@
 #include "DesignChecks.h"
 
 #include "model/InputFields.h"
+#include "model/LaminaError.h"
 #include "model/Readings.h"
+
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -169,8 +172,11 @@ private:
     }
 
     // The periodicity command repeats the period count as typed, while the
-    // sector is built for its rounded value: "2.5" builds P = 2 but asks for
-    // 2.5 repetitions.
+    // sector is built for its reading: "2.5" builds P = 2 but asks for 2.5
+    // repetitions, and "4,5" or "4abc" build P = 4 while the command holds
+    // the whole text (a quote or backslash would even end its string, so the
+    // script refuses those). Only a plain decimal number says the same to
+    // both.
     void checkPeriodText(int P)
     {
         const QString prefix = u"repetitionNumber='"_s;
@@ -178,6 +184,18 @@ private:
         if (P <= 0 || !command.startsWith(prefix) || !command.endsWith(u"',"_s))
             return;
         const QString typed = command.mid(prefix.size(), command.size() - prefix.size() - 2);
+        static const QRegularExpression plainNumber(QRegularExpression::anchoredPattern(
+            u"[ \\t]*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?[ \\t]*"_s));
+        if (!plainNumber.match(typed).hasMatch()) {
+            const QString shown = textForMessage(typed);
+            error(
+                {u"periodNumber"_s},
+                u"周期数“%1”不是单纯的数：扇区按 P = %2 建模，周期命令却写入“%1”"_s.arg(shown).arg(P),
+                u"number of periods \"%1\" is not a plain number: the sector is built for P = %2 but the periodicity command repeats \"%1\""_s
+                    .arg(shown)
+                    .arg(P));
+            return;
+        }
         const std::optional<double> value = readNumber(typed);
         if (value && *value != P)
             error(

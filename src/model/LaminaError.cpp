@@ -26,11 +26,13 @@ QString textForMessage(const QString &text)
 namespace {
 
 // Characters that end a line where a terminal or a message box shows the
-// text, or that reorder what is shown after them.
+// text, that reorder what is shown after them, or that show nothing at all
+// (format characters: zero-width spaces and joiners, U+FEFF, the soft
+// hyphen), so "D\u200b1" does not pass for D1.
 bool needsEscape(char16_t c)
 {
-    return c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029 || c == 0x200e || c == 0x200f
-        || (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069);
+    return c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029
+        || QChar::category(char32_t(c)) == QChar::Other_Format;
 }
 
 }  // namespace

@@ -30,7 +30,9 @@ QString textForMessage(const QString &text);
 
 // text with every character that would break a one-line message or hide
 // what it shows escaped C-style: \n, \r, \t, \xNN for the other control
-// characters, \uNNNN for line separators and direction overrides.
+// characters, \uNNNN for line separators and for format characters
+// (direction overrides, zero-width spaces and joiners, U+FEFF), which show
+// nothing.
 QString escapedForMessage(QStringView text);
 
 // The message for a failure that reached the top of a command: a

@@ -5,7 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <csignal>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -115,6 +121,10 @@ TEST_F(BatchCliTest, RefusalsInTheMiddleAreCountedAndSummarised)
 
 TEST_F(BatchCliTest, BadTablesAndNamesStopBeforeAnythingIsWritten)
 {
+    // 10^9 variants, refused before the first is made.
+    QStringList nineSweeps;
+    for (const char *key : {"D1", "DI1", "D2", "DI2", "Z1", "Z2", "B01", "H01", "air"})
+        nineSweeps << u"--vary"_s << QString::fromLatin1(key) + u"=1,2,3,4,5,6,7,8,9,10"_s;
     const struct
     {
         const char *table;  // nullptr: the sweep alone
@@ -135,7 +145,18 @@ TEST_F(BatchCliTest, BadTablesAndNamesStopBeforeAnythingIsWritten)
         {nullptr, {u"--vary"_s, u"Z3=1"_s}, "unknown design key \"Z3\""},
         {nullptr, {}, "batch needs --vary"},
         {nullptr, {u"--vary"_s, u"Z2=28"_s, u"--output"_s, u"x.py"_s}, "--output-dir"},
+        {"name,Z2\nCOM\xC2\xB9,26\n", {}, "Windows keeps that name for a device"},
+        {"Z2\r26\r\xC3\x28\r", {}, "line 3: the text is not UTF-8"},
+        // A table that never ends, one that waits for a writer, one too large.
+        {nullptr, {u"--table"_s, u"/dev/zero"_s}, "table \"/dev/zero\" is not a regular file"},
+        {nullptr, {u"--table"_s, path(u"fifo.csv"_s)}, "fifo.csv\" is not a regular file"},
+        {nullptr, {u"--table"_s, path(u"huge.csv"_s)}, "huge.csv\" is larger than 16777216 bytes"},
+        {nullptr, nineSweeps, "make 1000000000 variants; a batch makes at most 10000"},
     };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(u"fifo.csv"_s)).constData(), 0600), 0);
+    QFile huge(path(u"huge.csv"_s));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(16) << 20) + 1));
+    huge.close();
     for (const auto &c : cases) {
         QStringList arguments = c.arguments;
         if (c.table) {
@@ -215,6 +236,46 @@ TEST_F(BatchCliTest, StrictScriptWritesNothingForEachKindOfError)
                               u"--output"_s, path(u"p3.py"_s)});
     EXPECT_EQ(loose.status, 0);
     EXPECT_TRUE(QFileInfo::exists(path(u"p3.py"_s)));
+}
+
+// A reader that stops early (| head -1) loses the lines, not the files:
+// every script and the summary are written and the status says the output
+// was lost. The pipe is closed before the batch starts, so every line is
+// lost, and the child gets the default SIGPIPE whatever this test has.
+TEST_F(BatchCliTest, AClosedPipeLosesTheOutputNotTheFiles)
+{
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    ::close(pipeEnds[0]);
+    QProcess process;
+    process.setChildProcessModifier([writeEnd = pipeEnds[1]] {
+        ::dup2(writeEnd, STDOUT_FILENO);
+        ::signal(SIGPIPE, SIG_DFL);
+    });
+    QStringList meshDeviations;
+    for (int i = 0; i < 25; ++i)
+        meshDeviations << QString::number(0.5 + i * 0.01);
+    process.start(QStringLiteral(LAMINA_CLI),
+                  {u"batch"_s, u"--design"_s, example, u"--output-dir"_s, out(), u"--vary"_s,
+                   u"D1=200,201,202,203"_s, u"--vary"_s, u"meshDeviation="_s + meshDeviations.join(u',')});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    ::close(pipeEnds[1]);
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "killed by SIGPIPE";
+    EXPECT_EQ(process.exitCode(), 3) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(written().size(), 101);
+    EXPECT_EQ(contents(out(u"summary.csv"_s)).count(",written,"), 100);
+}
+
+// When only the summary cannot be saved, the count of the variants not
+// written is still printed.
+TEST_F(BatchCliTest, TheSummaryFailingStillCountsTheRefusals)
+{
+    QDir().mkpath(out(u"summary.csv"_s));
+    const CliRun run = batch({u"--vary"_s, u"Z2=28,40000"_s, u"--force"_s});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("summary.csv\": it is a folder\n")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.endsWith("lamina-cli: 1 of 2 variants not written\n")) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo(out(u"Z2-28.py"_s)).isFile());
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ std::string errorOf(const std::function<void()> &action)
     try {
         action();
     } catch (const BatchError &error) {
-        return error.what();
+        return escapedForMessage(error.message()).toStdString();
     }
     return "no error";
 }
@@ -86,11 +86,21 @@ TEST(CsvTable, FaultsNameTheirLine)
         {"Z2,D1\n\"26\"x,210\n", "line 2: text after the closing quote"},
         {"Z2\n26\n\"27\n28\n", "line 3: a quoted cell is never closed"},
         {"Z2\r\n26\r\n\xC3\x28\r\n", "line 3: the text is not UTF-8"},
+        {"Z2\r26\r\xC3\x28\r", "line 3: the text is not UTF-8"},
+        {"Z2\n26\n28\xC3", "line 3: the text is not UTF-8"},
     };
     for (const auto &c : cases) {
         const std::string error = errorOf([&] { readCsv(QByteArray(c.bytes)); });
         EXPECT_NE(error.find(c.message), std::string::npos) << c.bytes << " gave " << error;
     }
+    // Tiny cells would cost far more memory than their bytes.
+    EXPECT_EQ(readCsv("Z2\n" + QByteArray("1\n").repeated(maxTableRecords - 1)).size(),
+              std::size_t(maxTableRecords));
+    EXPECT_EQ(
+        errorOf([] { readCsv("Z2\n" + QByteArray("1\n").repeated(maxTableRecords)); }),
+        "line 100001: the table has more than 100000 lines with cells; a batch makes at most 10000 variants");
+    EXPECT_EQ(errorOf([] { readCsv("Z2\n\n" + QByteArray(maxTableCells, ',')); }),
+              "line 3: the table has more than 1000000 cells; a table of variants is far smaller");
 }
 
 TEST(CsvTable, SummaryRecordsReadBackUnchanged)
@@ -101,6 +111,14 @@ TEST(CsvTable, SummaryRecordsReadBackUnchanged)
     EXPECT_EQ(cellsOf(readCsv(csvRecord(cells))), std::vector<QStringList>{cells});
     // Alone, a semicolon would pass for the separator were it not quoted.
     EXPECT_EQ(cellsOf(readCsv(csvRecord({u"e;f"_s}))), std::vector<QStringList>{{u"e;f"_s}});
+}
+
+QStringList manyValues(const QString &key, int count)
+{
+    QStringList values;
+    for (int i = 1; i <= count; ++i)
+        values.append(QString::number(i));
+    return {key + u'=' + values.join(u',')};
 }
 
 QStringList namesOf(const std::vector<Variant> &variants)
@@ -165,7 +183,7 @@ TEST(Variants, UnusableTablesAndSweepsAreRefusedWithTheirLine)
     const struct
     {
         QStringList sweeps;
-        const char *table;  // nullptr: no table
+        std::optional<QByteArray> table;
         const char *message;
     } cases[] = {
         {{}, "Z2,rotorSlots\n26,1\n", "line 1: unknown design key \"rotorSlots\" in column 2"},
@@ -177,18 +195,44 @@ TEST(Variants, UnusableTablesAndSweepsAreRefusedWithTheirLine)
         {{}, "Z2,D1\n", "line 1: the table has no rows below its header"},
         {{}, "", "line 1: the table is empty"},
         {{u"Z2=26"_s}, "name,Z2\na,26\n", "line 1: \"Z2\" is both a table column and swept by --vary"},
-        {{u"Z2=26"_s, u"Z2=28"_s}, nullptr, "--vary Z2 is given twice"},
+        {{u"Z2=26"_s, u"Z2=28"_s}, std::nullopt, "--vary Z2 is given twice"},
+        // Keys are quoted cut short and escaped, a NUL and an invisible
+        // character included.
+        {{},
+         "Z\xE2\x80\x8B"
+         "2,D1\n1,2\n",
+         "line 1: unknown design key \"Z\\u200b2\" in column 1"},
+        {{},
+         QByteArray("Z\0"
+                    "2,D1\n1,2\n",
+                    10),
+         "line 1: unknown design key \"Z\\x002\" in column 1"},
+        {{},
+         QByteArray(10000, 'x') + ",D1\n1,2\n",
+         "line 1: unknown design key \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\" in column 1"},
+        // The variants are counted before any is made.
+        {manyValues(u"D1"_s, 101) + manyValues(u"DI1"_s, 100), std::nullopt,
+         "101 values of D1 × 100 values of DI1 make 10100 variants; a batch makes at most 10000"},
+        {manyValues(u"D1"_s, 5001), "name\na\nb\n",
+         "2 table rows × 5001 values of D1 make 10002 variants; a batch makes at most 10000"},
+        {manyValues(u"D1"_s, 10) + manyValues(u"DI1"_s, 10) + manyValues(u"D2"_s, 10)
+             + manyValues(u"DI2"_s, 10) + manyValues(u"Z1"_s, 10) + manyValues(u"Z2"_s, 10)
+             + manyValues(u"B01"_s, 10) + manyValues(u"H01"_s, 10) + manyValues(u"air"_s, 10),
+         std::nullopt, "make 1000000000 variants"},
     };
     for (const auto &c : cases) {
         const std::string error = errorOf([&] {
-            batchVariants(sweeps(c.sweeps),
-                          c.table ? std::optional(readCsv(QByteArray(c.table))) : std::nullopt);
+            planVariants(sweeps(c.sweeps), c.table ? std::optional(readCsv(*c.table)) : std::nullopt);
         });
         EXPECT_NE(error.find(c.message), std::string::npos) << c.message << " but got " << error;
     }
     EXPECT_NE(errorOf([] { parseSweep(u"Z3=1,2"_s); }).find("unknown design key \"Z3\""), std::string::npos);
     EXPECT_NE(errorOf([] { parseSweep(u"Z2=26,,28"_s); }).find("an empty value"), std::string::npos);
     EXPECT_NE(errorOf([] { parseSweep(u"Z2"_s); }).find("KEY=V1,V2"), std::string::npos);
+
+    const VariantPlan most = planVariants(sweeps(manyValues(u"D1"_s, 100) + manyValues(u"DI1"_s, 100)), {});
+    ASSERT_EQ(most.size(), maxBatchVariants);
+    EXPECT_EQ(most[maxBatchVariants - 1].name, u"D1-100_DI1-100");
 }
 
 TEST(Variants, FileNamesThatLeaveTheFolderOrCollideAreRefused)
@@ -219,6 +263,12 @@ TEST(Variants, FileNamesThatLeaveTheFolderOrCollideAreRefused)
         {u"bell\u0007"_s, "control character"},
         {u"con"_s, "device"},
         {u"LPT1.old"_s, "device"},
+        {u"COM0"_s, "device"},
+        {u"com\u00b9"_s, "device"},
+        {u"LPT\u00b3"_s, "device"},
+        {u"CONIN$"_s, "device"},
+        {u"conout$.txt"_s, "device"},
+        {u"COM10"_s, nullptr},
         {QString(300, u'a'), "longer than 255 bytes"},
         {QString(), "empty"},
     };
@@ -320,9 +370,13 @@ TEST_F(BatchRun, AFileWhereTheFolderShouldBeStopsBeforeWriting)
     QFile blocker(dir.filePath(u"out"_s));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    EXPECT_THROW(
-        writeBatch(completeDesign(), batchVariants(sweeps({u"Z2=28"_s}), {}), {out(), false, false}, {}),
-        LaminaError);
+    try {
+        writeBatch(completeDesign(), batchVariants(sweeps({u"Z2=28"_s}), {}), {out(), false, false}, {});
+        ADD_FAILURE() << "written below a file";
+    } catch (const LaminaError &error) {
+        EXPECT_TRUE(error.english().endsWith(u"/out/sub\": a part of the path is not a folder"_s))
+            << error.english().toStdString();
+    }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{u"out"_s});
 }
 

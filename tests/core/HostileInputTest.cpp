@@ -108,14 +108,46 @@ TEST(HostileInput, DesignFilesThatAreNotQuiteJson)
     // A byte-order mark from a Windows editor is fine.
     EXPECT_NO_THROW(applyDesignJson(design, "\xEF\xBB\xBF{\"Z2\": \"30\"}"));
     EXPECT_EQ(design.texts.value(u"Z2"_s), u"30"_s);
-    // A repeated key: the last one counts, as JSON readers commonly do.
-    applyDesignJson(design, R"({"Z2": "30", "Z2": "40"})");
-    EXPECT_EQ(design.texts.value(u"Z2"_s), u"40"_s);
     EXPECT_THROW(applyDesignJson(design, "{\"Z2\": \"3\xFF\"}"), DesignError);
     EXPECT_THROW(applyDesignJson(design, R"({"Z2": ["28"]})"), DesignError);
     EXPECT_THROW(applyDesignJson(design, R"({"Z2": {"value": "28"}})"), DesignError);
     EXPECT_THROW(applyDesignJson(design, QByteArray(1 << 20, '{')), DesignError);
     EXPECT_THROW(applyDesignJson(design, ""), DesignError);
+}
+
+// A JSON reader keeps the last of two equal keys and drops a U+FEFF before
+// a key; either would change the design unseen, so both are refused with
+// their line. Keys are compared as text, escapes read.
+TEST(HostileInput, RepeatedAndMarkedKeysAreRefusedWithTheirLine)
+{
+    const struct
+    {
+        const char *json;
+        const char *message;  // nullptr: accepted
+    } cases[] = {
+        {R"({"Z2": "30", "Z2": "40"})", R"(line 1: design key "Z2" is given twice (first on line 1))"},
+        {"{\n \"Z2\": \"30\",\n \"D1\": \"210\",\n \"\\u005a2\": \"40\"\n}",
+         R"(line 4: design key "Z2" is given twice (first on line 2))"},
+        {"{\"\xEF\xBB\xBFZ2\": \"30\"}", R"(line 1: design key "\ufeffZ2" starts with an invisible U+FEFF)"},
+        {R"({"D1": "210", "\uFEFFZ2": "30"})",
+         R"(line 1: design key "\ufeffZ2" starts with an invisible U+FEFF)"},
+        // Key-like text inside values and nested values is no key.
+        {R"({"fluxVersion": "a\",\"Z2\": \"1", "Z2": "30"})", nullptr},
+        {R"({"Z2": "30", "D1": "Z2", "B01": "\\"})", nullptr},
+    };
+    for (const auto &c : cases) {
+        Design design;
+        try {
+            applyDesignJson(design, c.json);
+            EXPECT_EQ(c.message, nullptr) << c.json;
+        } catch (const DesignError &error) {
+            ASSERT_NE(c.message, nullptr) << c.json << ": " << error.what();
+            EXPECT_EQ(escapedForMessage(error.english()), QString::fromUtf8(c.message)) << c.json;
+            EXPECT_FALSE(error.chinese().isEmpty());
+        }
+    }
+    Design nested;
+    EXPECT_THROW(applyDesignJson(nested, R"({"Z2": {"a": 1, "a": 2}})"), DesignError);
 }
 
 }  // namespace

@@ -8,7 +8,16 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <latch>
+#include <thread>
+#include <vector>
+
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace lamina;
 using namespace Qt::Literals::StringLiterals;
@@ -178,6 +187,68 @@ TEST_F(SaveFile, APathWithALineBreakGivesOneLine)
 {
     const QString message = refusal(path("no\nsuch/motor.py"));
     EXPECT_TRUE(message.contains(u"no\\nsuch/motor.py"_s)) << message.toStdString();
+}
+
+}  // namespace
+
+// A file system without RENAME_NOREPLACE, as the save meets it: renameat2
+// answers EINVAL while this is set. Defined in this program, it takes the
+// place of the C library's function for the save routine linked in here.
+std::atomic<bool> renameFlagsUnsupported = false;
+
+extern "C" int renameat2(int oldFolder, const char *oldPath, int newFolder, const char *newPath,
+                         unsigned int flags) noexcept
+{
+    if (renameFlagsUnsupported) {
+        errno = EINVAL;
+        return -1;
+    }
+    return int(::syscall(SYS_renameat2, oldFolder, oldPath, newFolder, newPath, flags));
+}
+
+namespace {
+
+// Two writers race for the same names without replacing, with the one-step
+// rename and with its fallback: each name ends with one complete file, its
+// writer told it was written and the other told it exists, and no temporary
+// file is left behind.
+TEST_F(SaveFile, TwoWritersThatKeepNeverBothWin)
+{
+    constexpr int names = 200;
+    const QByteArray bytes[2] = {QByteArray(65536, 'a') + "end a", QByteArray(65536, 'b') + "end b"};
+    for (const bool fallback : {false, true}) {
+        const QString folder = path(fallback ? u"fallback"_s : u"renameat2"_s);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const auto target = [&folder](int i) { return folder + u"/f%1.py"_s.arg(i); };
+        renameFlagsUnsupported = fallback;
+        std::vector<int> wins[2];
+        std::vector<int> existed[2];
+        std::latch start(2);
+        const auto writer = [&](int w) {
+            start.arrive_and_wait();
+            for (int i = 0; i < names; ++i) {
+                try {
+                    saveFile(target(i), bytes[w], ExistingFile::keep);
+                    wins[w].push_back(i);
+                } catch (const FileExistsError &) {
+                    existed[w].push_back(i);
+                }
+            }
+        };
+        {
+            std::jthread first(writer, 0);
+            std::jthread second(writer, 1);
+        }
+        renameFlagsUnsupported = false;
+        ASSERT_EQ(wins[0].size() + wins[1].size(), std::size_t(names)) << "fallback " << fallback;
+        for (int w = 0; w < 2; ++w) {
+            EXPECT_EQ(existed[w].size(), wins[1 - w].size());
+            for (const int i : wins[w])
+                EXPECT_EQ(contents(target(i)), bytes[w]) << i;
+        }
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
+                  names);
+    }
 }
 
 }  // namespace

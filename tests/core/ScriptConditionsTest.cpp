@@ -104,6 +104,25 @@ TEST(ErrorMessages, LongTextsAreShortenedWithoutSplittingACharacter)
     EXPECT_EQ(textForMessage(u"short"_s), u"short"_s);
 }
 
+// What would break the line or hide in it is shown as an escape; what shows
+// as itself stays.
+TEST(ErrorMessages, InvisibleCharactersAreEscaped)
+{
+    const struct
+    {
+        QString text;
+        QString shown;
+    } cases[] = {
+        {u"D\u200b1"_s, u"D\\u200b1"_s},
+        {QString(QChar(0)) + u"x"_s, u"\\x00x"_s},
+        {u"\ufeffZ2 \u00ad \u2060 \u202e \u2066"_s, u"\\ufeffZ2 \\xad \\u2060 \\u202e \\u2066"_s},
+        {u"a\nb\u2028"_s, u"a\\nb\\u2028"_s},
+        {u"单笼梯形槽1 é ∅ 😀"_s, u"单笼梯形槽1 é ∅ 😀"_s},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(escapedForMessage(c.text), c.shown) << c.shown.toStdString();
+}
+
 TEST(ScriptSections, ParametersFollowTheSlotTypes)
 {
     EXPECT_EQ(countOf(scriptFor(Design{}), "ParameterGeom("), 7);

@@ -157,6 +157,61 @@ for settings in "H02=0" "H11=0" "H22=0 B22=8"; do
   check "export ${settings}: written" grep -q '^Physical Surface("BAR_1")' "$dir/drawn.geo"
 done
 
+# Tables that never end, wait for a writer or are too large are refused
+# before they are read, as is a sweep of 10^9 variants: exit 2 within
+# seconds, one line, nothing written.
+mkfifo "$work/table-fifo.csv"
+truncate -s 17M "$work/table-huge.csv"
+nine=()
+for key in D1 DI1 D2 DI2 Z1 Z2 B01 H01 air; do nine+=(--vary "$key=1,2,3,4,5,6,7,8,9,10"); done
+for case in "fifo:--table $work/table-fifo.csv:not a regular file" \
+            "dev-zero:--table /dev/zero:not a regular file" \
+            "huge:--table $work/table-huge.csv:larger than 16777216 bytes" \
+            "nine-sweeps::at most 10000"; do
+  IFS=: read -r name option cause <<<"$case"
+  if [ -n "$option" ]; then set -- $option; else set -- "${nine[@]}"; fi
+  timeout 30 "$cli" batch --output-dir "$work/refused-$name" "$@" >"$work/out" 2>"$work/err"; status=$?
+  check "table $name: exit 2" [ $status -eq 2 ]
+  check "table $name: says why" grep -q "$cause" "$work/err"
+  check "table $name: one line" one_line "$work/err"
+  check "table $name: nothing written" [ ! -e "$work/refused-$name" ]
+done
+set --
+
+# Two batches into one folder at once, without --force: every name is
+# written once and whole, the other batch reports it as existing, and one
+# summary stands.
+values=$(seq -s, 200 0.5 249.5)
+dir="$work/race"
+"$cli" batch --output-dir "$dir" --vary "D1=$values" --set Z2=28 >"$work/race-a" 2>"$work/race-a-err" &
+race_a=$!
+"$cli" batch --output-dir "$dir" --vary "D1=$values" --set Z2=32 >"$work/race-b" 2>"$work/race-b-err" &
+race_b=$!
+wait $race_a; status_a=$?
+wait $race_b; status_b=$?
+written=$(cat "$work/race-a" "$work/race-b" | grep -c ': written;')
+existed=$(cat "$work/race-a" "$work/race-b" | grep -c 'exists already; add --force')
+check "two batches at once: each name written once" [ "$written" -eq 100 ]
+check "two batches at once: the rest reported as existing" [ "$existed" -eq 100 ]
+check "two batches at once: 100 scripts and a summary" [ "$(ls -A "$dir" | wc -l)" -eq 101 ]
+check "two batches at once: every script whole" \
+  [ "$(grep -l "RegionFace(name='Shaft'" "$dir"/*.py | wc -l)" -eq 100 ]
+check "two batches at once: both exit 1" [ $status_a -eq 1 ] && [ $status_b -eq 1 ]
+
+# A reader that stops early (| head -1) loses the lines, not the files.
+dir="$work/piped"
+"$cli" batch --output-dir "$dir" --vary "D1=$values" --vary meshDeviation=0.5,0.6 2>"$work/err" | head -n 1 >/dev/null
+status=${PIPESTATUS[0]}
+check "closed pipe: exit 3, not SIGPIPE" [ "$status" -eq 3 ]
+check "closed pipe: every script and the summary" [ "$(ls -A "$dir" | wc -l)" -eq 201 ]
+check "closed pipe: the summary complete" [ "$(grep -c ',written,' "$dir/summary.csv")" -eq 200 ]
+
+# An output folder that cannot be made says why.
+: >"$work/plain-file"
+"$cli" batch --output-dir "$work/plain-file/out" --vary Z2=28 2>"$work/err"; status=$?
+check "output folder under a file: exit 1" [ $status -eq 1 ]
+check "output folder under a file: says why" grep -q "cannot create the output folder .*: a part of the path is not a folder" "$work/err"
+
 # The output path is a folder.
 mkdir -p "$work/folder/motor.py"
 "$cli" script --output "$work/folder/motor.py" --force 2>"$work/err"; status=$?

@@ -17,19 +17,36 @@ bool same(double a, double b)
     return std::abs(a - b) <= 1e-9 * std::max({1.0, std::abs(a), std::abs(b)});
 }
 
-// ---- The rotor shapes: flanks from the bottom corner up to O−. ----
+// ---- The rotor shapes: flanks from the bottom corner up to O− or J−. ----
 
 const std::string rotorMouth = "D2/2-H02";
 
-DrawnPoint inRotor(std::string u, std::string v)
+FlankPoint segmentFrom(std::string_view coordSys, std::string u, std::string v)
 {
-    return DrawnPoint{"R_M", std::move(u), std::move(v)};
+    return FlankPoint{DrawnPoint{coordSys, std::move(u), std::move(v)}, std::nullopt};
+}
+
+FlankPoint arcFrom(std::string_view coordSys, std::string u, std::string v, std::string_view centre,
+                   std::string radius)
+{
+    return FlankPoint{DrawnPoint{coordSys, std::move(u), std::move(v)}, DrawnArc{centre, std::move(radius)}};
+}
+
+FlankPoint inRotor(std::string u, std::string v)
+{
+    return segmentFrom("R_M", std::move(u), std::move(v));
+}
+
+RotorSlotDrawing flatBottomed(std::string bottom)
+{
+    RotorSlotDrawing d;
+    d.bottomOnAxis = DrawnPoint{"R_M", std::move(bottom), "0"};
+    return d;
 }
 
 RotorSlotDrawing trapezoid2(const MotorModel &m)
 {
-    RotorSlotDrawing d;
-    d.bottomOnAxis = "D2/2-H02-H12-H22";
+    RotorSlotDrawing d = flatBottomed("D2/2-H02-H12-H22");
     d.flank.push_back(inRotor("D2/2-H02-H12-H22", "-B22/2"));
     if (!(m.H12 == 0 && same(m.B12, m.B02)))
         d.flank.push_back(inRotor("D2/2-H02-H12", "-B12/2"));
@@ -40,19 +57,19 @@ RotorSlotDrawing trapezoid2(const MotorModel &m)
 RotorSlotDrawing roundBottom(const MotorModel &m)
 {
     RotorSlotDrawing d;
-    d.bottomOnAxis = "D2/2-H02-H12-H22-R22";
+    d.systems.push_back({"R_BOTTOM", false, "R_M", "D2/2-H02-H12-H22", "0"});
+    d.bottomOnAxis = DrawnPoint{"R_BOTTOM", "-R22", "0"};
+    d.bottomArc = DrawnArc{"R_BOTTOM", "R22"};
     d.flank.push_back(inRotor("D2/2-H02-H12-H22", "-R22"));
     if (!(m.H12 == 0 && same(m.B12, m.B02)))
         d.flank.push_back(inRotor("D2/2-H02-H12", "-B12/2"));
     d.flank.push_back(inRotor(rotorMouth, "-B02/2"));
-    d.bottomArc = RotorSlotDrawing::Arc{"D2/2-H02-H12-H22", "R22"};
     return d;
 }
 
 RotorSlotDrawing rectangle(const MotorModel &m)
 {
-    RotorSlotDrawing d;
-    d.bottomOnAxis = "D2/2-H02-H22";
+    RotorSlotDrawing d = flatBottomed("D2/2-H02-H22");
     d.flank.push_back(inRotor("D2/2-H02-H22", "-B12/2"));
     if (!same(m.B12, m.B02))
         d.flank.push_back(inRotor(rotorMouth, "-B12/2"));
@@ -62,8 +79,7 @@ RotorSlotDrawing rectangle(const MotorModel &m)
 
 RotorSlotDrawing knife(const MotorModel &m)
 {
-    RotorSlotDrawing d;
-    d.bottomOnAxis = "D2/2-H02-H12-H22";
+    RotorSlotDrawing d = flatBottomed("D2/2-H02-H12-H22");
     d.flank.push_back(inRotor("D2/2-H02-H12-H22", "-B22/2"));
     if (!same(m.H22, (m.B22 - m.B12) / 2))
         d.flank.push_back(inRotor("D2/2-H02-H12-(B22-B12)/2", "-B22/2"));
@@ -76,8 +92,7 @@ RotorSlotDrawing knife(const MotorModel &m)
 
 RotorSlotDrawing doubleRectangle(const MotorModel &m)
 {
-    RotorSlotDrawing d;
-    d.bottomOnAxis = "D2/2-H02-H12-H22-H32";
+    RotorSlotDrawing d = flatBottomed("D2/2-H02-H12-H22-H32");
     d.flank.push_back(inRotor("D2/2-H02-H12-H22-H32", "-B22/2"));
     if (!same(m.B22, m.rotorBr3))
         d.flank.push_back(inRotor("D2/2-H02-H12-H22", "-B22/2"));
@@ -88,6 +103,109 @@ RotorSlotDrawing doubleRectangle(const MotorModel &m)
     if (!same(m.B12, m.B02))
         d.flank.push_back(inRotor(rotorMouth, "-B12/2"));
     d.flank.push_back(inRotor(rotorMouth, "-B02/2"));
+    return d;
+}
+
+// The circle shapes find every centre from where the mouth or the neck
+// meets its circle, in cylindrical systems: a circle of radius r entered at
+// J− = (x0, −a) has its centre at (r, 180 − Asind(a/r)) about J−, and a neck
+// of half width c leaves it at (r, 180 + Asind(c/r)) about the centre.
+
+// J− and the centre of the circle of radius r the mouth enters, as system `centre`.
+void mouthIntoCircle(RotorSlotDrawing &d, std::string_view centre, const std::string &r)
+{
+    d.systems.push_back({"R_J", true, "R_M", rotorMouth, "-B02/2"});
+    d.systems.push_back({centre, true, "R_J", r, "180-Asind(B02/2/(" + r + "))"});
+}
+
+const FlankPoint mouthCorner = {DrawnPoint{"R_M", rotorMouth, "-B02/2"}, std::nullopt};
+
+RotorSlotDrawing round(const MotorModel &)
+{
+    RotorSlotDrawing d;
+    mouthIntoCircle(d, "R_C1", "DR1/2");
+    d.bottomOnAxis = DrawnPoint{"R_C1", "DR1/2", "180"};
+    d.bottomArc = DrawnArc{"R_C1", "DR1/2"};
+    d.flank.push_back(mouthCorner);
+    return d;
+}
+
+// Circle 1 (R12) entered by the mouth, circle 2 (R22) H12 further in, joined
+// by their tangents at (r, −90 − Asind((R12 − R22)/H12)) about each centre.
+RotorSlotDrawing oval(const MotorModel &)
+{
+    RotorSlotDrawing d;
+    mouthIntoCircle(d, "R_C1", "R12");
+    d.systems.push_back({"R_C2", true, "R_C1", "H12", "180"});
+    const std::string lean = "-90-Asind((R12-R22)/H12)";
+    d.bottomOnAxis = DrawnPoint{"R_C2", "R22", "180"};
+    d.bottomArc = DrawnArc{"R_C2", "R22"};
+    d.flank.push_back(segmentFrom("R_C2", "R22", lean));
+    d.flank.push_back(arcFrom("R_C1", "R12", lean, "R_C1", "R12"));
+    d.flank.push_back(mouthCorner);
+    return d;
+}
+
+// The upper cage entered by the mouth (radius r1, centres H1 apart), the
+// neck B32 × H22 from the chord where its sides meet the upper cage, the
+// lower cage (r2, centres H3 apart) whose top centre is found from the neck.
+// A zero centre distance makes a cage a circle.
+void doubleCage(RotorSlotDrawing &d, const std::string &r1, double upperLength, const std::string &r2,
+                double lowerLength)
+{
+    mouthIntoCircle(d, "R_U1", r1);
+    d.systems.push_back({"R_U2", true, "R_U1", upperLength > 1e-9 ? "H12" : "0", "180"});
+    d.systems.push_back({"R_P1", false, "R_U2", r1, "180+Asind(B32/2/(" + r1 + "))"});
+    d.systems.push_back({"R_P2", true, "R_P1", "-H22", "0"});
+    d.systems.push_back({"R_V1", true, "R_P2", r2, "180-Asind(B32/2/(" + r2 + "))"});
+    d.systems.push_back({"R_V2", true, "R_V1", lowerLength > 1e-9 ? "H32" : "0", "180"});
+    d.bottomOnAxis = DrawnPoint{"R_V2", r2, "180"};
+    if (lowerLength > 1e-9) {
+        d.bottomArc = DrawnArc{"R_V2", r2};
+        d.flank.push_back(segmentFrom("R_V2", r2, "-90"));
+        d.flank.push_back(arcFrom("R_V1", r2, "-90", "R_V1", r2));
+    } else {
+        d.bottomArc = DrawnArc{"R_V1", r2};
+    }
+    d.flank.push_back(segmentFrom("R_P1", "-H22", "0"));
+    if (upperLength > 1e-9) {
+        d.flank.push_back(arcFrom("R_P1", "0", "0", "R_U2", r1));
+        d.flank.push_back(segmentFrom("R_U2", r1, "-90"));
+        d.flank.push_back(arcFrom("R_U1", r1, "-90", "R_U1", r1));
+    } else {
+        d.flank.push_back(arcFrom("R_P1", "0", "0", "R_U1", r1));
+    }
+    d.flank.push_back(mouthCorner);
+}
+
+RotorSlotDrawing doubleOval(const MotorModel &m)
+{
+    RotorSlotDrawing d;
+    doubleCage(d, "R12", m.H12, "R22", m.rotorHr3);
+    return d;
+}
+
+RotorSlotDrawing doubleRound(const MotorModel &)
+{
+    RotorSlotDrawing d;
+    doubleCage(d, "DR1/2", 0, "DR2/2", 0);
+    return d;
+}
+
+// The upper circle entered by the mouth, the neck from its bottom, then a
+// flat shoulder and a trapezoid, all placed from the neck's top corner P1−.
+RotorSlotDrawing doubleFlatBottom(const MotorModel &m)
+{
+    RotorSlotDrawing d;
+    mouthIntoCircle(d, "R_U1", "R12");
+    d.systems.push_back({"R_P1", false, "R_U1", "R12", "180+Asind(B32/2/R12)"});
+    d.bottomOnAxis = DrawnPoint{"R_P1", "-H22-H32", "B32/2"};
+    d.flank.push_back(segmentFrom("R_P1", "-H22-H32", "-(B42-B32)/2"));
+    d.flank.push_back(segmentFrom("R_P1", "-H22", "-(B22-B32)/2"));
+    if (!same(m.B22, m.rotorBr3))
+        d.flank.push_back(segmentFrom("R_P1", "-H22", "0"));
+    d.flank.push_back(arcFrom("R_P1", "0", "0", "R_U1", "R12"));
+    d.flank.push_back(mouthCorner);
     return d;
 }
 
@@ -105,8 +223,13 @@ StatorSlotDrawing semiClosedRectangle(const MotorModel &m)
     d.flank.push_back(inStator("DI1/2+H01+H11+H21", "-B11/2"));
     d.flank.push_back(inStator("DI1/2+H01+H11", "-B11/2"));
     d.wedgeCorner = 1;
-    if (!(m.H11 == 0 && same(m.B01, m.B11)))
+    if (!(m.H11 == 0 && same(m.B01, m.B11))) {
         d.flank.push_back(inStator("DI1/2+H01", "-B01/2"));
+        // Without a wedge height the shoulder is flat and the split moves
+        // to the mouth's chord, so that it never runs along the shoulder.
+        if (m.H11 == 0)
+            d.wedgeCorner = 2;
+    }
     d.boreCornerAngle = "-Asind(B01/DI1)";
     return d;
 }
@@ -136,7 +259,17 @@ struct StatorSection
 
 // The shapes the script draws, by their numbers in the window's lists.
 constexpr RotorSection rotorSections[] = {
-    {2, &roundBottom}, {3, nullptr}, {5, &trapezoid2}, {7, &rectangle}, {8, &knife}, {12, &doubleRectangle},
+    {1, &oval},
+    {2, &roundBottom},
+    {3, nullptr},
+    {4, &round},
+    {5, &trapezoid2},
+    {7, &rectangle},
+    {8, &knife},
+    {9, &doubleOval},
+    {10, &doubleRound},
+    {11, &doubleFlatBottom},
+    {12, &doubleRectangle},
 };
 constexpr StatorSection statorSections[] = {
     {1, nullptr},
@@ -180,10 +313,10 @@ void arc(ScriptText &out, std::string_view coordSys, std::string_view radius, co
     out.line("              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
 }
 
-void localSystem(ScriptText &out, std::string_view name, std::string_view parent, const std::string &u)
+void localSystem(ScriptText &out, const LocalSystem &system)
 {
-    out.line("CoordSysCartesian(name='", name, "',parentCoordSys=Local(coordSys=CoordSys['", parent, "']),");
-    out.line("                  origin=['", u, "','0','0'],");
+    out.line(system.cylindrical ? "CoordSysCylindrical" : "CoordSysCartesian", "(name='", system.name, "',parentCoordSys=Local(coordSys=CoordSys['", system.parent, "']),");
+    out.line("                  origin=['", system.u, "','", system.v, "','0'],");
     out.line("                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),");
     out.line("                  visibility=Visibility['VISIBLE'])");
 }
@@ -269,29 +402,40 @@ void writeRotorSlotDrawing(ScriptText &out, const RotorSlotDrawing &slot, const 
     const auto mirror = [h](int k) { return k + h; };  // the image of point k of the −y side
 
     // clang-format off
-    point(out, DrawnPoint{"XY1", "0", "0"});                               // 7
-    point(out, DrawnPoint{"XY1", "DI2/2", "0"});                           // 8
-    point(out, DrawnPoint{"R_M", "D2/2", "0"});                            // 9
-    point(out, DrawnPoint{"R_M", slot.bottomOnAxis, "0"});                 // 10
-    for (const DrawnPoint &p : slot.flank)                                 // 11 ...
-        point(out, p);
-    point(out, DrawnPoint{"R_R", "D2/2", "-Asind(B02/D2)"});               // S−
-    if (slot.bottomArc)
-        localSystem(out, "R_BOTTOM", "R_M", slot.bottomArc->centre);
+    for (const LocalSystem &system : slot.systems)
+        localSystem(out, system);
+    point(out, DrawnPoint{"XY1", "0", "0"});                  // 7
+    point(out, DrawnPoint{"XY1", "DI2/2", "0"});              // 8
+    point(out, DrawnPoint{"R_M", "D2/2", "0"});               // 9
+    point(out, slot.bottomOnAxis);                            // 10
+    for (const FlankPoint &p : slot.flank)                    // 11 ...
+        point(out, p.at);
+    point(out, DrawnPoint{"R_R", "D2/2", "-Asind(B02/D2)"});  // S−
 
     out.line("TransfAffineLine2PT(name='RSLOT_I',point=[Point[10],Point[9]],factor='-1')");
     for (int k = 11; k <= nearCorner; ++k)
         out.line("PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[", n(k), "],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])");
 
-    // The −y flank first, so that the −y half holds line 1 and is face 2.
-    for (int k = 11; k < nearCorner; ++k)
-        segment(out, n(k), n(k + 1));
-    for (int k = 11; k < nearCorner; ++k)
-        segment(out, n(mirror(k)), n(mirror(k + 1)));
+    // The −y flank first, so that the −y half holds line 1 and is face 2;
+    // an arc runs counter-clockwise, up the −y flank and down the +y one.
+    for (int k = 11; k < nearCorner; ++k) {
+        const FlankPoint &p = slot.flank[std::size_t(k - 11)];
+        if (p.up)
+            arc(out, p.up->coordSys, p.up->radius, n(k), n(k + 1));
+        else
+            segment(out, n(k), n(k + 1));
+    }
+    for (int k = 11; k < nearCorner; ++k) {
+        const FlankPoint &p = slot.flank[std::size_t(k - 11)];
+        if (p.up)
+            arc(out, p.up->coordSys, p.up->radius, n(mirror(k + 1)), n(mirror(k)));
+        else
+            segment(out, n(mirror(k)), n(mirror(k + 1)));
+    }
     segment(out, "10", "9");
     if (slot.bottomArc) {
-        arc(out, "R_BOTTOM", slot.bottomArc->radius, "10", "11");
-        arc(out, "R_BOTTOM", slot.bottomArc->radius, n(mirror(11)), "10");
+        arc(out, slot.bottomArc->coordSys, slot.bottomArc->radius, "10", "11");
+        arc(out, slot.bottomArc->coordSys, slot.bottomArc->radius, n(mirror(11)), "10");
     } else {
         segment(out, "11", "10");
         segment(out, "10", n(mirror(11)));

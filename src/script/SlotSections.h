@@ -26,21 +26,43 @@ struct DrawnPoint
     std::string v;
 };
 
+// An arc by radius about the origin of a coordinate system.
+struct DrawnArc
+{
+    std::string_view coordSys;
+    std::string radius;
+};
+
+// A point of a rotor slot's −y flank and the edge that leaves it towards
+// the rotor surface: an arc (counter-clockwise from this point to the next)
+// or, without one, a segment.
+struct FlankPoint
+{
+    DrawnPoint at;
+    std::optional<DrawnArc> up;
+};
+
+// A coordinate system the section declares before its points: a centre of
+// a circle, or a junction a centre is found from.
+struct LocalSystem
+{
+    std::string_view name;
+    bool cylindrical;
+    std::string_view parent;
+    std::string u;
+    std::string v;
+};
+
 // A rotor slot drawn as two halves along its axis. The section makes the
 // surface point on the axis, the bottom point on the axis, the −y flank, S−
-// on the rotor surface, and mirrors the flank and S− across the axis.
+// on the rotor surface, and mirrors the flank and S− across the axis. The
+// first flank point's edge is a segment: the copies walk it upwards.
 struct RotorSlotDrawing
 {
-    std::string bottomOnAxis;       // u in R_M of the axis point at the slot bottom
-    std::vector<DrawnPoint> flank;  // the −y flank from its bottom corner up to O−; S− follows
-    // A round bottom: the arc about a centre on the axis from the bottom
-    // point to the flank's first point. Otherwise a flat bottom segment.
-    struct Arc
-    {
-        std::string centre;  // u in R_M
-        std::string radius;
-    };
-    std::optional<Arc> bottomArc;
+    std::vector<LocalSystem> systems;
+    DrawnPoint bottomOnAxis;
+    std::optional<DrawnArc> bottomArc;  // counter-clockwise to the first flank point; none: a segment
+    std::vector<FlankPoint> flank;      // from the bottom corner up to O− or J−; S− follows
 
     RotorSlotCounts counts() const;
 };

@@ -111,11 +111,17 @@ RotorSlotDrawing doubleRectangle(const MotorModel &m)
 // J− = (x0, −a) has its centre at (r, 180 − Asind(a/r)) about J−, and a neck
 // of half width c leaves it at (r, 180 + Asind(c/r)) about the centre.
 
+// A radius as a divisor: a quotient itself needs brackets.
+std::string divisor(const std::string &r)
+{
+    return r.find('/') == std::string::npos ? r : "(" + r + ")";
+}
+
 // J− and the centre of the circle of radius r the mouth enters, as system `centre`.
 void mouthIntoCircle(RotorSlotDrawing &d, std::string_view centre, const std::string &r)
 {
     d.systems.push_back({"R_J", true, "R_M", rotorMouth, "-B02/2"});
-    d.systems.push_back({centre, true, "R_J", r, "180-Asind(B02/2/(" + r + "))"});
+    d.systems.push_back({centre, true, "R_J", r, "180-Asind(B02/2/" + divisor(r) + ")"});
 }
 
 const FlankPoint mouthCorner = {DrawnPoint{"R_M", rotorMouth, "-B02/2"}, std::nullopt};
@@ -155,9 +161,9 @@ void doubleCage(RotorSlotDrawing &d, const std::string &r1, double upperLength, 
 {
     mouthIntoCircle(d, "R_U1", r1);
     d.systems.push_back({"R_U2", true, "R_U1", upperLength > 1e-9 ? "H12" : "0", "180"});
-    d.systems.push_back({"R_P1", false, "R_U2", r1, "180+Asind(B32/2/(" + r1 + "))"});
+    d.systems.push_back({"R_P1", false, "R_U2", r1, "180+Asind(B32/2/" + divisor(r1) + ")"});
     d.systems.push_back({"R_P2", true, "R_P1", "-H22", "0"});
-    d.systems.push_back({"R_V1", true, "R_P2", r2, "180-Asind(B32/2/(" + r2 + "))"});
+    d.systems.push_back({"R_V1", true, "R_P2", r2, "180-Asind(B32/2/" + divisor(r2) + ")"});
     d.systems.push_back({"R_V2", true, "R_V1", lowerLength > 1e-9 ? "H32" : "0", "180"});
     d.bottomOnAxis = DrawnPoint{"R_V2", r2, "180"};
     if (lowerLength > 1e-9) {

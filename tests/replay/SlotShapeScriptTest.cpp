@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -118,6 +121,29 @@ std::string labelOf(const Settings &settings)
     for (const auto &[key, text] : settings)
         parts << key + u'=' + text;
     return parts.join(u' ').toStdString();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The golden script of every shape with its own section: sound as it stands
+// in the file, and proven against the outlines.
+TEST(SlotShapeScripts, GoldenScriptOfEveryShapeIsProven)
+{
+    const QDir golden(QStringLiteral(LAMINA_GOLDEN_DIR));
+    int shapes = 0;
+    for (const QString &file : golden.entryList({u"shape-*.json"_s}, QDir::Files)) {
+        Design design;
+        applyDesignJson(design, readBytes(golden.filePath(file)));
+        const ReplayResult r = replayScript(readBytes(golden.filePath(file.chopped(5) + u".py"_s)));
+        EXPECT_TRUE(r.sound()) << file.toStdString() << findingsOf(r);
+        expectProven(modelFromDesign(design), file.toStdString());
+        ++shapes;
+    }
+    EXPECT_EQ(shapes, 12);  // every open shape without today's section
 }
 
 // Whether a valid slot stands clear of its neighbours and of the far

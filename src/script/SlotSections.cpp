@@ -3,6 +3,7 @@
 #include "NumberText.h"
 #include "Sections.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lamina {
@@ -329,6 +330,14 @@ void localSystem(ScriptText &out, const LocalSystem &system)
 // clang-format on
 
 }  // namespace
+
+bool scriptDrawsSlotShape(SlotSide side, int number)
+{
+    if (side == SlotSide::stator)
+        return std::ranges::any_of(statorSections,
+                                   [number](const StatorSection &s) { return s.shape == number; });
+    return std::ranges::any_of(rotorSections, [number](const RotorSection &s) { return s.shape == number; });
+}
 
 bool scriptDrawsStatorSlot(const MotorModel &model)
 {

@@ -15,6 +15,7 @@ namespace lamina {
 // Whether the script has a section for the shape the model picks on that
 // side. A shape without one leaves its slot undrawn.
 bool scriptDrawsStatorSlot(const MotorModel &model);
+bool scriptDrawsSlotShape(SlotSide side, int number);  // the same, by the shape's number
 bool scriptDrawsRotorSlot(const MotorModel &model);
 
 // A point of a slot drawing as the script writes it: its coordinate system

@@ -14,18 +14,18 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
+#include <QPushButton>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPointer>
-#include <QProcess>
-#include <QPushButton>
 #include <QScrollArea>
+#include <QDir>
+#include <QMimeData>
+#include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -97,7 +97,10 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { useScratchSettings(u"DesignDocumentTest"_s, settingsFolder.path()); }
+    void initTestCase()
+    {
+        useScratchSettings(u"DesignDocumentTest"_s, settingsFolder.path());
+    }
 
     void init()
     {
@@ -117,8 +120,7 @@ private Q_SLOTS:
         QCOMPARE(bar[1]->text(), u"创建py文件(&C)"_s);
         QCOMPARE(bar[2]->text(), u"帮助(&H)"_s);
         QCOMPARE(bar[3]->text(), u"几何预览(&V)"_s);
-        QCOMPARE(window->findChild<QAction *>(u"file_save_as"_s)->shortcut(),
-                 QKeySequence(u"Ctrl+Shift+S"_s));
+        QCOMPARE(window->findChild<QAction *>(u"file_save_as"_s)->shortcut(), QKeySequence(u"Ctrl+Shift+S"_s));
         QCOMPARE(window->findChild<QAction *>(u"file_exit"_s)->shortcut(), QKeySequence(u"Ctrl+Q"_s));
     }
 
@@ -400,8 +402,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
         QTest::newRow("bad JSON") << u"bad.json"_s << QByteArray("{\n  \"Z2\": \"28\",\n}") << u"第 3 行"_s;
-        QTest::newRow("unknown key") << u"key.json"_s << QByteArray(R"({"rotorSlots": "28"})")
-                                     << u"rotorSlots"_s;
+        QTest::newRow("unknown key") << u"key.json"_s << QByteArray(R"({"rotorSlots": "28"})") << u"rotorSlots"_s;
         QTest::newRow("not text") << u"list.json"_s << QByteArray(R"({"Z2": ["28"]})") << u"应为文本或数字"_s;
         QTest::newRow("not an object") << u"array.json"_s << QByteArray("[]") << u"JSON 对象"_s;
         QTest::newRow("too large") << u"big.json"_s << QByteArray(2 * 1024 * 1024, ' ') << u"超过"_s;

@@ -15,6 +15,7 @@
 #include "replay/ScriptProof.h"
 #include "script/NumberText.h"
 #include "script/ScriptWriter.h"
+#include "script/SlotSections.h"
 #include "slots/SlotTypes.h"
 #include "widgets/CaptionFrame.h"
 #include "widgets/Fonts.h"
@@ -192,8 +193,15 @@ void MainWindow::createLayout()
         controls.insert(row.name.toString(), widget);
     }
 
-    comboBox(u"k2Combo1")->addItem(drawnStatorSlotName.toString());
-    comboBox(u"k4Combo3")->addItem(drawnRotorSlotName.toString());
+    // Every shape the script draws, in the handlers' order.
+    for (const SlotType &type : statorSlotTypes) {
+        if (scriptDrawsSlotShape(SlotSide::stator, type.number))
+            comboBox(u"k2Combo1")->addItem(type.name.toString());
+    }
+    for (const SlotType &type : rotorSlotTypes) {
+        if (scriptDrawsSlotShape(SlotSide::rotor, type.number))
+            comboBox(u"k4Combo3")->addItem(type.name.toString());
+    }
     comboBox(u"Combo1")->addItems({oddPeriodicityName.toString(), evenPeriodicityName.toString()});
     for (QStringView version : fluxVersionNames)
         comboBox(u"Combo2")->addItem(version.toString());

@@ -172,7 +172,9 @@ QByteArray asText(const QString &path, const ReplayResult &r, const std::optiona
     }
     text += u"\nsector: %1 period(s), %2°, %3 mm²; the faces %4 mm²\n"_s.arg(r.periods).arg(
         number(r.sectorAngle), number(r.sectorArea), number(r.facesArea));
-    if (match) {
+    if (match && match->areas.empty() && match->findings.empty()) {
+        text += u"\ndesign: the design data do not hold this slot shape yet, so nothing is compared\n"_s;
+    } else if (match) {
         text += u"\ndesign part           replay mm²   design mm²  faces\n"_s;
         for (const AreaMatch &a : match->areas)
             text += a.part.leftJustified(18) + number(a.replayArea).rightJustified(13)

@@ -3,6 +3,7 @@
 #include "geometry/DesignData.h"
 #include "geometry/PlaneMath.h"
 #include "geometry/SectorGeometry.h"
+#include "script/SlotSections.h"
 
 #include <cmath>
 #include <map>
@@ -91,6 +92,11 @@ void matchPoint(DesignMatch &match, const ReplayResult &replay, double number, Q
 DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model)
 {
     DesignMatch match;
+    // The sector geometry builds only some of the shapes the script draws;
+    // a slot it leaves out would turn every part around it into a finding.
+    if (scriptDrawsRotorSlot(model) != drawsRotorSlot(model)
+        || scriptDrawsStatorSlot(model) != drawsStatorSlot(model))
+        return match;
     const SectorGeometry geometry = buildSectorGeometry(model);
     const DesignData data = computeDesignData(model, geometry);
     const double reach = std::isfinite(geometry.radii.boxOuter) ? geometry.radii.boxOuter : 0;

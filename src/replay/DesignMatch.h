@@ -36,7 +36,9 @@ inline constexpr double designTolerance = 1e-9;
 // opening-and-wedge area, and every face without a region (slot bodies,
 // air-gap layers, cores, shaft, outer air, box) against the part of the
 // design that holds a point inside it; then the first rotor and stator
-// slot's named points against the geometry's corners.
+// slot's named points against the geometry's corners. Where the script
+// draws a slot shape the sector geometry does not build, nothing is
+// compared: every part around the slot would disagree.
 DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model);
 
 }  // namespace lamina::replay

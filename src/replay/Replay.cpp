@@ -900,7 +900,11 @@ void Replayer::buildFaces()
             const DirectedLine first = hole.loop.front();
             const Line &firstLine = lines[std::size_t(first.line)];
             const QPointF p = points[std::size_t(first.forward ? firstLine.a : firstLine.b)].position;
-            if (std::find(c->key.begin(), c->key.end(), hole.lowest) != c->key.end())
+            // A cycle sharing any line with the face is its own outline seen
+            // from outside (a face beside it, a split along its edge), not a
+            // hole; its first point may then lie on the face's edge.
+            if (std::find_first_of(c->key.begin(), c->key.end(), hole.key.begin(), hole.key.end())
+                != c->key.end())
                 continue;
             if (!insideLoops(p, {outer}))
                 continue;

@@ -1,5 +1,6 @@
 #include "NumberText.h"
 #include "Sections.h"
+#include "SlotSections.h"
 
 #include <QStringEncoder>
 
@@ -50,23 +51,18 @@ void writePreambleAndParameters(ScriptText &out, const MotorModel &m, const Copi
     parameter(out, "Z1", doubleText(m.Z1));
     parameter(out, "Z2", integerText(m.Z2));
     parameter(out, "air", integerText(m.air));
-    if (drawsStatorSlot(m)) {
-        parameter(out, "B01", doubleText(m.B01));
-        parameter(out, "B11", doubleText(m.B11));
-        parameter(out, "B21", doubleText(m.B21));
-        parameter(out, "H01", doubleText(m.H01));
-        parameter(out, "H11", doubleText(m.H11));
-        parameter(out, "H21", doubleText(m.H21));
-        parameter(out, "R21", doubleText(m.R21));
-    }
-    if (drawsRotorSlot(m)) {
-        parameter(out, "B02", doubleText(m.B02));
-        parameter(out, "B12", doubleText(m.B12));
-        parameter(out, "B22", doubleText(m.B22));
-        parameter(out, "H02", doubleText(m.H02));
-        parameter(out, "H12", doubleText(m.H12));
-        parameter(out, "H22", doubleText(m.H22));
-    }
+    // Each drawn slot's boxes, in the order of the window's boxes.
+    const auto slotParameters = [&](SlotSide side) {
+        const SlotShape *shape = slotShapeOf(m, side);
+        for (const SlotBoxInfo &box : slotBoxes) {
+            if (shape->uses(box.box))
+                parameter(out, slotParameterName(box.box), doubleText(m.*box.member));
+        }
+    };
+    if (scriptDrawsStatorSlot(m))
+        slotParameters(SlotSide::stator);
+    if (scriptDrawsRotorSlot(m))
+        slotParameters(SlotSide::rotor);
 }
 
 }  // namespace lamina

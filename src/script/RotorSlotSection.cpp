@@ -15,8 +15,11 @@ const RotorSlotCounts trapezoidRotorSlotCounts{
     .facesPerSlot = 2,
     .nearSurfaceCorner = 16,
     .farSurfaceCorner = 20,
-    .copyCornerStride = 8,
-    .nearCornerStride = 4,
+    .plusHalfCopyPoints = 8,
+    .minusHalfCopyPoints = 4,
+    .farCornerInCopy = 4,
+    .nearCornerInFirstCopy = 4,
+    .nearCornerInLaterCopies = 1,
 };
 
 void writeCoordinateSystems(ScriptText &out, const MotorModel &m)
@@ -82,9 +85,8 @@ void openingArc(ScriptText &out, std::string_view pointLine)
 
 }  // namespace
 
-void writeRotorSlot(ScriptText &out, const ScriptNumbering &numbering)
+void writeRotorSlot(ScriptText &out)
 {
-    const double q = numbering.rotorSlots();
     // clang-format off
     rotorPoint(out, "XY1", "         uvw=['0','0','0'],");                                  // 7
     rotorPoint(out, "XY1", "                 uvw=['DI2/2','0','0'],");                      // 8
@@ -120,6 +122,13 @@ void writeRotorSlot(ScriptText &out, const ScriptNumbering &numbering)
     openingArc(out, "         radius='D2/2',defPoint=[Point[16],Point[9]],");
     openingArc(out, "         radius='D2/2',defPoint=[Point[9],Point[20]],");
 
+    // clang-format on
+}
+
+void writeRotorSlotCopies(ScriptText &out, const ScriptNumbering &numbering)
+{
+    const double q = numbering.rotorSlots();
+    // clang-format off
     out.line("buildFaces()");
 
     out.line("TransfRotation3AnglesPivotCoord(name='RRSLOT',coordSys=CoordSys['XY1'],");

@@ -76,23 +76,27 @@ Int16 ScriptNumbering::firstRotorFarCorner() const
 
 double ScriptNumbering::lastRotorCopyFarCorner() const
 {
-    return (rotorSlots() - 1) * rotor.copyCornerStride + rotor.nearSurfaceCorner;
+    return (rotorSlots() - 1) * rotor.plusHalfCopyPoints
+        + (rotorLastSlotPoint() + rotor.farCornerInCopy - rotor.plusHalfCopyPoints);
 }
 
 double ScriptNumbering::firstRotorCopyNearCorner() const
 {
-    return (rotorSlots() - 2) * rotor.copyCornerStride + rotorCopyCornerBase();
+    return (rotorSlots() - 2) * rotor.plusHalfCopyPoints
+        + (rotorLastSlotPoint() + rotor.plusHalfCopyPoints + rotor.nearCornerInFirstCopy);
 }
 
 Int16 ScriptNumbering::rotorCopyFarCorner(Int16 copy) const
 {
-    return (copy - 1) * rotor.copyCornerStride + small(rotor.nearSurfaceCorner + rotor.copyCornerStride);
+    return (copy - 1) * small(rotor.plusHalfCopyPoints) + small(rotorLastSlotPoint() + rotor.farCornerInCopy);
 }
 
 double ScriptNumbering::nextRotorCopyNearCorner(Int16 copy) const
 {
-    return (rotorSlots() - 2) * rotor.copyCornerStride + (rotorCopyCornerBase() + 1)
-        + ((copy - 1) * rotor.nearCornerStride).toDouble();
+    return (rotorSlots() - 2) * rotor.plusHalfCopyPoints
+        + (rotorLastSlotPoint() + rotor.plusHalfCopyPoints + rotor.minusHalfCopyPoints
+           + rotor.nearCornerInLaterCopies)
+        + ((copy - 1) * small(rotor.minusHalfCopyPoints)).toDouble();
 }
 
 Int16 ScriptNumbering::rotorGapsBetweenCopies() const

@@ -20,12 +20,14 @@ struct RotorSlotCounts
     int facesPerSlot;       // faces per slot, copies included
     int nearSurfaceCorner;  // the first slot's corners on the rotor surface, near
     int farSurfaceCorner;   // and far from the sector's first edge
-    // Where FLUX2D's copies leave their surface corners: the far corner of
-    // copy j lies j strides past the first slot's near corner; the near
-    // corners follow the last far corner, the first copy's one stride on,
-    // the next copies' one point further and a near-corner stride apart.
-    std::int16_t copyCornerStride;
-    std::int16_t nearCornerStride;
+    // FLUX2D copies the +y halves first, then the −y halves (its list is
+    // [second, first]); a copy makes new points in the order it walks the
+    // half from the start of its lowest-numbered line.
+    int plusHalfCopyPoints;       // new points per copy of the +y half
+    int minusHalfCopyPoints;      // and of the −y half, whose axis is there already
+    int farCornerInCopy;          // where the far corner falls among a +y copy's new points, from 1
+    int nearCornerInFirstCopy;    // the near corner among the first −y copy's new points
+    int nearCornerInLaterCopies;  // and a later one's: their walk starts on the axis
 };
 
 // What the stator slot section makes: one slot, then copies of its faces.
@@ -42,7 +44,8 @@ struct StatorSlotCounts
     int copyFarBoreCorner;
 };
 
-// The counts the drawn slot shapes declare, next to their sections.
+// The counts of today's two slot sections, next to their sections; the
+// other shapes' counts follow from their drawings (SlotSections.h).
 extern const RotorSlotCounts trapezoidRotorSlotCounts;
 extern const StatorSlotCounts pearStatorSlotCounts;
 
@@ -108,7 +111,7 @@ public:
 private:
     int statorFirstPoint() const { return rotor.firstPoint + rotor.firstSlotPoints - rotor.pointsPerCopy; }
     int statorFirstCopyPoint() const { return statorFirstPoint() + stator.slotPoints; }
-    int rotorCopyCornerBase() const { return rotor.nearSurfaceCorner + 2 * rotor.copyCornerStride; }
+    int rotorLastSlotPoint() const { return rotor.firstPoint + rotor.firstSlotPoints - 1; }
 
     const MotorModel &m;
     RotorSlotCounts rotor;

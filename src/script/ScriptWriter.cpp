@@ -1,6 +1,7 @@
 #include "ScriptWriter.h"
 
 #include "Sections.h"
+#include "SlotSections.h"
 #include "model/LaminaError.h"
 
 #include <QStringEncoder>
@@ -64,15 +65,28 @@ QByteArray writeScript(const MotorModel &model)
         copiedText(model.repetitionNumberText, u"number of periods", u"周期数"),
     };
 
-    const ScriptNumbering numbering(model, trapezoidRotorSlotCounts, pearStatorSlotCounts);
+    // Where the rotor or the stator has no section, the later sections
+    // still count on today's slots, as they always have.
+    const std::optional<RotorSlotDrawing> rotor = rotorSlotDrawing(model);
+    const std::optional<StatorSlotDrawing> stator = statorSlotDrawing(model);
+    const ScriptNumbering numbering(model, rotor ? rotor->counts() : trapezoidRotorSlotCounts,
+                                    stator ? stator->counts() : pearStatorSlotCounts);
     ScriptText out;
     writeHeaderAndBanner(out, copied);
     writePreambleAndParameters(out, model, copied);
     writeCoordinateSystems(out, model);
-    if (drawsRotorSlot(model))
-        writeRotorSlot(out, numbering);
-    if (drawsStatorSlot(model)) {
-        writeStatorSlot(out, numbering);
+    if (scriptDrawsRotorSlot(model)) {
+        if (rotor)
+            writeRotorSlotDrawing(out, *rotor, numbering);
+        else
+            writeRotorSlot(out);
+        writeRotorSlotCopies(out, numbering);
+    }
+    if (scriptDrawsStatorSlot(model)) {
+        if (stator)
+            writeStatorSlotDrawing(out, *stator, numbering);
+        else
+            writeStatorSlot(out, numbering);
         writeStatorSlotCopies(out, numbering);
     }
     writePeriodicSector(out, model, numbering);

@@ -21,8 +21,9 @@ struct CopiedTexts
 void writeHeaderAndBanner(ScriptText &out, const CopiedTexts &copied);
 void writePreambleAndParameters(ScriptText &out, const MotorModel &model, const CopiedTexts &copied);
 void writeCoordinateSystems(ScriptText &out, const MotorModel &model);
-void writeRotorSlot(ScriptText &out, const ScriptNumbering &numbering);
-void writeStatorSlot(ScriptText &out, const ScriptNumbering &numbering);
+void writeRotorSlot(ScriptText &out);  // the trapezoid, today's literal lines
+void writeRotorSlotCopies(ScriptText &out, const ScriptNumbering &numbering);
+void writeStatorSlot(ScriptText &out, const ScriptNumbering &numbering);  // the pear
 void writeStatorSlotCopies(ScriptText &out, const ScriptNumbering &numbering);
 void writePeriodicSector(ScriptText &out, const MotorModel &model, const ScriptNumbering &numbering);
 void writeRegionsAndMesh(ScriptText &out, const MotorModel &model);

@@ -34,7 +34,7 @@ inline constexpr auto statorSlotTypes = slotTypesOf<SlotSide::stator, 3>();
 inline constexpr auto rotorSlotTypes = slotTypesOf<SlotSide::rotor, 13>();
 
 // clang-format off
-// The slot shapes the script can draw, the only entries the window lists.
+// The shapes a new design starts from, the ones the default motor has.
 inline constexpr QStringView drawnStatorSlotName = u"半闭口梨形槽";
 inline constexpr QStringView drawnRotorSlotName = u"单笼梯形槽1";
 

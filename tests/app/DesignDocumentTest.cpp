@@ -159,7 +159,7 @@ private Q_SLOTS:
             typed.insert(field.control.toString(), text);
         }
         pick(list(u"k2Combo1"), 0);  // disables rs
-        pick(list(u"k4Combo3"), 0);
+        pickName(list(u"k4Combo3"), u"单笼梯形槽1"_s);
         pick(list(u"Combo1"), 1);
         window->setPoles(u"4"_s);
         const lamina::Design before = window->design();
@@ -532,7 +532,7 @@ private Q_SLOTS:
         box(u"k2t1(1)")->setText(u"150"_s);  // a real error meanwhile is counted
         QVERIFY(window->checkSummary().startsWith(u"请选择：转子槽型、周期类型；设计检查："_s));
         box(u"k2t1(1)")->setText(u"210"_s);
-        pick(list(u"k4Combo3"), 0);
+        pickName(list(u"k4Combo3"), u"单笼梯形槽1"_s);
         pick(list(u"Combo1"), 0);
         QCOMPARE(window->checkSummary(), u"设计检查：未发现问题"_s);
     }

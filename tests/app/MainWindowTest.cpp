@@ -73,7 +73,18 @@ private Q_SLOTS:
         QCOMPARE(window->comboBox(u"k4Combo3")->currentText(), u"请选择接转子槽型"_s);
         QCOMPARE(window->comboBox(u"Combo1")->currentText(), u"请选择周期类型"_s);
         QCOMPARE(window->comboBox(u"Combo2")->currentText(), u"请选择软件版本"_s);
-        QCOMPARE(window->comboBox(u"k2Combo1")->count(), 1);
+        // Every shape the script draws, in the handlers' order; the closed ones wait.
+        const auto entries = [&](const char16_t *list) {
+            QStringList names;
+            for (int i = 0; i < window->comboBox(list)->count(); ++i)
+                names << window->comboBox(list)->itemText(i);
+            return names;
+        };
+        QCOMPARE(entries(u"k2Combo1"), (QStringList{u"半闭口梨形槽"_s, u"半闭口矩形槽"_s, u"开口矩形槽"_s}));
+        QCOMPARE(entries(u"k4Combo3"),
+                 (QStringList{u"单笼腰圆槽"_s, u"单笼园底槽"_s, u"单笼梯形槽1"_s, u"单笼圆形槽"_s,
+                              u"单笼梯形槽2"_s, u"单笼矩形槽"_s, u"单笼刀形槽"_s, u"双笼腰圆槽"_s,
+                              u"双笼圆形槽"_s, u"双笼平底槽"_s, u"双笼矩形槽"_s}));
         QCOMPARE(window->comboBox(u"Combo2")->count(), 2);
         QCOMPARE(window->windowTitle(), u"未命名[*] - "_s + lamina::texts::productTitle.toString());
         QVERIFY(window->centralWidget()->size() == QSize(1083, 722));
@@ -137,8 +148,10 @@ private Q_SLOTS:
         QVERIFY(!box(u"st(7)")->isEnabled());
         QVERIFY(box(u"st(7)")->isReadOnly());
 
-        pickText(stator, u"半闭口矩形槽"_s);
+        pickName(stator, u"半闭口矩形槽"_s);
         QCOMPARE(window->model().statorSlotType, 2);
+        QVERIFY(
+            window->findChild<lamina::PictureBox *>(u"k2image1"_s)->text().contains(u"res/slottype2.bmp"_s));
         QVERIFY(!box(u"st(6)")->isEnabled());
         QCOMPARE(box(u"st(6)")->text(), u"0"_s);
 
@@ -158,7 +171,7 @@ private Q_SLOTS:
         const QImage builtIn = picture->pixmap().toImage();
 
         QComboBox *rotor = window->comboBox(u"k4Combo3");
-        pick(rotor, 0);  // 单笼梯形槽1, but res/r3.bmp is missing here
+        pickName(rotor, u"单笼梯形槽1"_s);  // res/r3.bmp is missing here
         QCOMPARE(window->model().rotorSlotType, std::optional<std::int16_t>(3));
         QVERIFY(!picture->hasPicture());
         QVERIFY(picture->text().contains(u"res/r3.bmp"_s));
@@ -167,13 +180,13 @@ private Q_SLOTS:
         drawing.fill(Qt::red);
         QDir(programFolder.path()).mkpath(u"res"_s);
         QVERIFY(drawing.save(folderFile(u"res/r3.bmp"_s)));
-        pick(rotor, 0);
+        pickName(rotor, u"单笼梯形槽1"_s);
         QVERIFY(picture->hasPicture());
         QCOMPARE(picture->pixmap().size(), QSize(280, 400));
         QVERIFY(picture->pixmap().toImage() != builtIn);
 
         put(folderFile(u"res/r3.bmp"_s), "not a picture");
-        pick(rotor, 0);
+        pickName(rotor, u"单笼梯形槽1"_s);
         QVERIFY(!picture->hasPicture());
 
         pickText(rotor, u"单笼梯形槽"_s);
@@ -216,7 +229,7 @@ private Q_SLOTS:
     void scriptMatchesTheCommandLineTool()
     {
         pick(window->comboBox(u"k2Combo1"), 0);
-        pick(window->comboBox(u"k4Combo3"), 0);
+        pickName(window->comboBox(u"k4Combo3"), u"单笼梯形槽1"_s);
         pick(window->comboBox(u"Combo1"), 1);
         pick(window->comboBox(u"Combo2"), 0);
         box(u"k4t1(2)")->setText(u"32"_s);
@@ -250,7 +263,7 @@ private Q_SLOTS:
     void replayFindingsJoinTheDesignChecks()
     {
         pick(window->comboBox(u"k2Combo1"), 0);
-        pick(window->comboBox(u"k4Combo3"), 0);
+        pickName(window->comboBox(u"k4Combo3"), u"单笼梯形槽1"_s);
         pick(window->comboBox(u"Combo1"), 0);
         pick(window->comboBox(u"Combo2"), 0);
         box(u"pernum(0)")->setText(u"1"_s);
@@ -376,7 +389,7 @@ private Q_SLOTS:
     {
         QCOMPARE(window->checkSummary(), u"请选择：定子槽型、转子槽型、周期类型、FLUX版本"_s);
         pick(window->comboBox(u"k2Combo1"), 0);
-        pick(window->comboBox(u"k4Combo3"), 0);
+        pickName(window->comboBox(u"k4Combo3"), u"单笼梯形槽1"_s);
         pick(window->comboBox(u"Combo1"), 0);
         pick(window->comboBox(u"Combo2"), 1);
         QCOMPARE(window->checkSummary(), u"设计检查：未发现问题"_s);
@@ -391,7 +404,7 @@ private Q_SLOTS:
     {
         QTemporaryDir out;
         pick(window->comboBox(u"k2Combo1"), 0);
-        pick(window->comboBox(u"k4Combo3"), 0);
+        pickName(window->comboBox(u"k4Combo3"), u"单笼梯形槽1"_s);
         dialogs.fileNames.enqueue(out.filePath(u"before.py"_s));
         trigger("create_py");
 
@@ -419,7 +432,7 @@ private Q_SLOTS:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         pick(window->comboBox(u"k2Combo1"), 0);
-        pick(window->comboBox(u"k4Combo3"), 0);
+        pickName(window->comboBox(u"k4Combo3"), u"单笼梯形槽1"_s);
         pick(window->comboBox(u"Combo1"), 0);
         box(u"mesh(0)")->setText(u"-1"_s);
         trigger("menu_preview");

@@ -94,7 +94,7 @@ private Q_SLOTS:
         lamina::MainWindow window(dialogs, folder.path());
         // The default design with every list picked, as the user would.
         const std::pair<const char16_t *, int> picks[]
-            = {{u"k2Combo1", 0}, {u"k4Combo3", 0}, {u"Combo1", 0}, {u"Combo2", 1}};
+            = {{u"k2Combo1", 0}, {u"k4Combo3", 2}, {u"Combo1", 0}, {u"Combo2", 1}};  // 单笼梯形槽1
         for (const auto &[list, index] : picks) {
             window.comboBox(list)->setCurrentIndex(index);
             Q_EMIT window.comboBox(list)->activated(index);

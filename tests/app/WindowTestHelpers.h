@@ -31,6 +31,14 @@ inline void pick(QComboBox *combo, int index)
     Q_EMIT combo->activated(index);
 }
 
+// Picks a list's entry by its text, as the user would.
+inline void pickName(QComboBox *combo, const QString &name)
+{
+    const int index = combo->findText(name);
+    QVERIFY2(index >= 0, qPrintable(name));
+    pick(combo, index);
+}
+
 // Keeps the window's settings (recent designs, the last folder) in a
 // scratch folder, away from the user's own.
 inline void useScratchSettings(const QString &testName, const QString &folder)

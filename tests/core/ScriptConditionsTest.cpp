@@ -125,14 +125,43 @@ TEST(ErrorMessages, InvisibleCharactersAreEscaped)
 
 TEST(ScriptSections, ParametersFollowTheSlotTypes)
 {
-    EXPECT_EQ(countOf(scriptFor(Design{}), "ParameterGeom("), 7);
-    EXPECT_EQ(countOf(scriptFor(completeDesign()), "ParameterGeom("), 20);
-    Design rectangular = completeDesign();
-    rectangular.statorSlotType = u"半闭口矩形槽"_s;
-    const QByteArray script = scriptFor(rectangular);
-    EXPECT_EQ(countOf(script, "ParameterGeom("), 13);
-    EXPECT_TRUE(script.contains("name='air',expression='2')\r\nParameterGeom(name='B02'"));
-    EXPECT_FALSE(script.contains("SSLOT_I"));
+    // The parameters after the machine's seven, for each pair of picks.
+    const struct
+    {
+        const char16_t *stator;
+        const char16_t *rotor;
+        std::vector<std::string> names;
+    } cases[] = {
+        {u"", u"", {}},
+        {u"半闭口梨形槽",
+         u"单笼梯形槽1",
+         {"B01", "B11", "B21", "H01", "H11", "H21", "R21", "B02", "B12", "B22", "H02", "H12", "H22"}},
+        {u"半闭口矩形槽", u"", {"B01", "B11", "H01", "H11", "H21"}},
+        {u"开口矩形槽", u"单笼矩形槽", {"B11", "H01", "H21", "B02", "B12", "H02", "H22"}},
+        {u"", u"双笼矩形槽", {"B02", "B12", "B22", "B32", "H02", "H12", "H22", "H32"}},
+        {u"", u"单笼园底槽", {"B02", "B12", "H02", "H12", "H22", "R22"}},
+        {u"", u"闭口双笼槽", {}},
+    };
+    for (const auto &c : cases) {
+        Design design = completeDesign();
+        const auto pick = [](const char16_t *name) {
+            return *name ? std::optional(QString::fromUtf16(name)) : std::nullopt;
+        };
+        design.statorSlotType = pick(c.stator);
+        design.rotorSlotType = pick(c.rotor);
+        const QByteArray script = scriptFor(design);
+        std::vector<std::string> names;
+        for (qsizetype at = script.indexOf("ParameterGeom(name='"); at >= 0;
+             at = script.indexOf("ParameterGeom(name='", at + 1)) {
+            const qsizetype from = at + 20;
+            names.push_back(script.mid(from, script.indexOf('\'', from) - from).toStdString());
+        }
+        ASSERT_GE(names.size(), 7u);
+        names.erase(names.begin(), names.begin() + 7);
+        EXPECT_EQ(names, c.names) << QString::fromUtf16(c.stator).toStdString() << " / "
+                                  << QString::fromUtf16(c.rotor).toStdString();
+        EXPECT_EQ(script.contains("SSLOT_I"), *c.stator != 0);
+    }
 }
 
 TEST(ScriptSections, NoSlotsGoesFromCoordinateSystemsToTheSector)

@@ -75,7 +75,7 @@ const GoldenCase goldenCases[] = {
     // face 2, so the rotor slot halves are 3 and 4 and face 2 is copied.
     // The design check lets this one pass.
     {"period1", 145, "runs along the arc", true},
-    // Without the pear-shaped stator slot the sector refers to its points.
+    // Without a stator slot the sector still refers to the pear's points.
     {"rectangular-stator", 164, "Point[186] does not exist"},
     {"rotor-only", 164, "Point[186] does not exist"},
     {"stator-only", 68, "Point[93] does not exist"},

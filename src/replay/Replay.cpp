@@ -511,7 +511,8 @@ std::vector<int> Replayer::linesNear(const QRectF &r)
     const double x0 = std::floor(r.left() / lineCell), x1 = std::floor(r.right() / lineCell);
     const double y0 = std::floor(r.top() / lineCell), y1 = std::floor(r.bottom() / lineCell);
     if (!std::isfinite(x0 + x1 + y0 + y1) || (x1 - x0 + 1) * (y1 - y0 + 1) > 4096) {
-        for (int i = 0; i < int(lines.size()); ++i)
+        // Only registered lines: the one being added is not among them yet.
+        for (int i = 0; i < int(seen.size()); ++i)
             take(i);
     } else {
         for (auto x = std::int64_t(x0); x <= std::int64_t(x1); ++x)

@@ -202,14 +202,15 @@ TEST_F(BatchCliTest, StrictScriptWritesNothingForEachKindOfError)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"old.py"_s});
 
     // Warnings alone pass, and without --strict an error only warns. The
-    // whole machine passes the checks but not the replay of its script.
+    // whole machine is refused: its script never closes the sector.
     const CliRun warned = cli({u"script"_s, u"--strict"_s, u"--design"_s, example, u"--set"_s, u"B21=8.5"_s,
                                u"--output"_s, path(u"rs.py"_s)});
     EXPECT_EQ(warned.status, 0) << warned.err.toStdString();
     const CliRun replayed = cli({u"script"_s, u"--strict"_s, u"--design"_s, example, u"--set"_s,
                                  u"periodNumber=1"_s, u"--output"_s, path(u"p1.py"_s)});
     EXPECT_EQ(replayed.status, 1);
-    EXPECT_TRUE(replayed.err.startsWith("lamina-cli: error: script line ")) << replayed.err.toStdString();
+    EXPECT_TRUE(replayed.err.startsWith("lamina-cli: error: number of periods P = 1"))
+        << replayed.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(path(u"p1.py"_s)));
     const CliRun loose = cli({u"script"_s, u"--design"_s, example, u"--set"_s, u"periodNumber=3"_s,
                               u"--output"_s, path(u"p3.py"_s)});

@@ -217,20 +217,7 @@ LaminationContours laminationContours(const SectorGeometry &whole)
 
 double enclosedArea(const Loop &loop)
 {
-    // Half the integral of x dy - y dx; along an arc about c it comes to
-    // c x (to - from) + r² times the sweep in radians.
-    double twice = 0;
-    for (const Edge &e : loop) {
-        if (e.isArc) {
-            const QPointF c = e.centre;
-            const double r = e.radius();
-            twice += c.x() * (e.to.y() - e.from.y()) - c.y() * (e.to.x() - e.from.x())
-                + r * r * radians(e.sweep);
-        } else {
-            twice += e.from.x() * e.to.y() - e.from.y() * e.to.x();
-        }
-    }
-    return twice / 2;
+    return loopArea(loop);
 }
 
 }  // namespace lamina

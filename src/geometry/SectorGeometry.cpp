@@ -207,8 +207,9 @@ Loop contourLoop(const SlotOutline &outline, SlotSide side, bool closed)
     if (side == SlotSide::stator || closed)
         return outline.outline;
     Loop loop;
-    for (auto e = outline.outline.rbegin(); e != outline.outline.rend(); ++e)
-        loop.push_back(Edge{e->to, e->from, e->isArc, e->centre, -e->sweep});
+    for (const Edge &e : outline.outline)
+        loop.push_back(Edge{e.to, e.from, e.isArc, e.centre, -e.sweep});
+    std::reverse(loop.begin(), loop.end());
     std::rotate(loop.begin(), loop.begin() + 1, loop.end());
     return loop;
 }

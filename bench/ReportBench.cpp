@@ -1,7 +1,8 @@
 // The design data and one full redraw of the preview window's drawing, for
-// the default motor and the largest legal design (Z2 = 2730, P = 1,
-// Z1 = 32000: every slot of both cores in one period, as many as the preview
-// draws).
+// the default motor and the largest design the preview draws (Z2 = 2730,
+// P = 1, Z1 = 32000: every slot of both cores in one period, as many as the
+// preview draws), and that design again with the double-cage oval rotor
+// slot, the shape with the most arcs.
 
 #include "design/Design.h"
 #include "geometry/DesignData.h"
@@ -61,9 +62,35 @@ void reportDefault(benchmark::State &state)
     report(state, model({}));
 }
 
+MotorModel largestDoubleCage()
+{
+    return model({{u"Z2", u"2730"},
+                  {u"periodNumber", u"1"},
+                  {u"Z1", u"32000"},
+                  {u"rotorSlotType", u"双笼腰圆槽"},
+                  {u"rotorRr1", u"0.02"},
+                  {u"H12", u"0.02"},
+                  {u"rotorBr3", u"0.01"},
+                  {u"H22", u"0.02"},
+                  {u"rotorRr2", u"0.03"},
+                  {u"rotorHr3", u"0.05"},
+                  {u"B02", u"0.01"},
+                  {u"H02", u"0.01"}});
+}
+
 void reportLargest(benchmark::State &state)
 {
     report(state, largest());
+}
+
+void reportLargestDoubleCage(benchmark::State &state)
+{
+    report(state, largestDoubleCage());
+}
+
+void redrawLargestDoubleCage(benchmark::State &state)
+{
+    redraw(state, largestDoubleCage());
 }
 
 void redrawDefault(benchmark::State &state)
@@ -82,6 +109,8 @@ BENCHMARK(reportDefault)->Unit(benchmark::kMillisecond);
 BENCHMARK(reportLargest)->Unit(benchmark::kMillisecond);
 BENCHMARK(redrawDefault)->Unit(benchmark::kMillisecond);
 BENCHMARK(redrawLargest)->Unit(benchmark::kMillisecond);
+BENCHMARK(reportLargestDoubleCage)->Unit(benchmark::kMillisecond);
+BENCHMARK(redrawLargestDoubleCage)->Unit(benchmark::kMillisecond);
 
 // Fonts for the labels need a QGuiApplication; it draws off screen.
 int main(int argc, char *argv[])

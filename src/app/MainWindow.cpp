@@ -590,7 +590,8 @@ void MainWindow::refreshChecks()
 {
     QString whyNot;
     const std::optional<MotorModel> design = designUnderEdit(&whyNot);
-    std::vector<Finding> findings = design ? checkDesign(*design, current.poles) : std::vector<Finding>{};
+    std::vector<Finding> findings
+        = design ? checkScriptDesign(*design, current.poles) : std::vector<Finding>{};
     if (current == scriptDesign)
         findings.insert(findings.end(), scriptFindings.begin(), scriptFindings.end());
 

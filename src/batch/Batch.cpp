@@ -88,7 +88,7 @@ void generate(const Design &base, const Variant &variant, const QString &path, c
     for (const DesignSetting &setting : variant.settings)
         setDesignValue(design, setting.key, setting.text);
     const MotorModel model = modelFromDesign(design);
-    const std::vector<Finding> findings = checkDesign(model, design.poles);
+    const std::vector<Finding> findings = checkScriptDesign(model, design.poles);
     outcome.errors = countOf(findings, Severity::error);
     outcome.warnings = countOf(findings, Severity::warning);
     const auto firstError = std::find_if(findings.begin(), findings.end(), [](const Finding &finding) {

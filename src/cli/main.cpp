@@ -115,7 +115,7 @@ int runScript(const QCommandLineParser &parser)
     const Design design = loadDesign(parser);
     const QString output = parser.value(u"output"_s);
     MotorModel model = modelFromDesign(design);
-    const std::vector<Finding> findings = checkDesign(model, design.poles);
+    const std::vector<Finding> findings = checkScriptDesign(model, design.poles);
     if (parser.isSet(u"strict"_s) && hasError(findings)) {
         for (const Finding &finding : findings) {
             if (finding.severity == Severity::error)

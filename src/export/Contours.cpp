@@ -54,19 +54,19 @@ struct SlotOutline
     Loop opening;
 };
 
-SlotOutline splitOpening(const Loop &slotLoop)
+SlotOutline splitOpening(const Loop &slotLoop, int openingEdges)
 {
-    const auto cut = slotLoop.end() - 2;
+    const auto cut = slotLoop.end() - openingEdges;
     return {Loop(slotLoop.begin(), cut), Loop(cut, slotLoop.end())};
 }
 
 SlotOutline outline(const RotorSlot &slot)
 {
-    return splitOpening(barLoop(slot));
+    return splitOpening(barLoop(slot), slot.placed.openingEdges);
 }
 SlotOutline outline(const StatorSlot &slot)
 {
-    return splitOpening(statorSlotLoop(slot));
+    return splitOpening(statorSlotLoop(slot), slot.placed.openingEdges);
 }
 QPointF nearCorner(const RotorSlot &slot)
 {
@@ -93,6 +93,8 @@ Loop slottedArc(const std::vector<Slot> &slots, QPointF start, QPointF end, bool
     Chain chain;
     QPointF at = start;
     for (const Slot &slot : slots) {
+        if (slot.placed.closed())
+            continue;
         chain << centredArc(at, nearCorner(slot));
         const SlotOutline slotOutline = outline(slot);
         chain << (intoSlots ? slotOutline.intoSlot : reversed(slotOutline.opening));
@@ -103,15 +105,30 @@ Loop slottedArc(const std::vector<Slot> &slots, QPointF start, QPointF end, bool
 }
 
 // The same, closed all round: the last slot's far corner back to the first's near one.
+// Closed slots leave the circle whole and are holes of their own.
 template<typename Slot>
-Loop slottedCircle(const std::vector<Slot> &slots)
+Loop slottedCircle(const std::vector<Slot> &slots, double radius)
 {
+    if (!slots.empty() && slots.front().placed.closed())
+        return {Edge::arc({0, 0}, radius, 0, 180), Edge::arc({0, 0}, radius, 180, 180)};
     Chain chain;
     for (std::size_t k = 0; k < slots.size(); ++k) {
         chain << outline(slots[k]).intoSlot;
         chain << centredArc(farCorner(slots[k]), nearCorner(slots[(k + 1) % slots.size()]));
     }
     return chain.edges;
+}
+
+// The slots that are holes in their core rather than notches in its edge.
+template<typename Slot>
+std::vector<Loop> slotHoles(const std::vector<Slot> &slots)
+{
+    std::vector<Loop> holes;
+    for (const Slot &slot : slots) {
+        if (slot.placed.closed())
+            holes.push_back(slot.placed.whole);
+    }
+    return holes;
 }
 
 }  // namespace
@@ -153,11 +170,17 @@ SectorFaces sectorFaces(const SectorGeometry &g)
             chain << reversed(innerCcw.empty() ? Loop{centredArc(first(inner), second(inner))} : innerCcw);
         return chain.edges;
     };
-    const auto add = [&](const QString &group, const Loop &boundary) {
+    const auto add = [&](const QString &group, const Loop &boundary, const std::vector<Loop> &holes = {}) {
         const QString layer = group.startsWith(u"BAR_"_s) ? u"BAR"_s : group;
         Chain chain;
         chain << boundary;
-        result.faces.push_back(SectorFace{group, layer, chain.edges});
+        std::vector<Loop> cleanHoles;
+        for (const Loop &hole : holes) {
+            Chain h;
+            h << hole;
+            cleanHoles.push_back(h.edges);
+        }
+        result.faces.push_back(SectorFace{group, layer, chain.edges, std::move(cleanHoles)});
     };
 
     const Loop rotorCore = slottedArc(g.rotorSlots, first(r.rotor), second(r.rotor), true);
@@ -167,7 +190,7 @@ SectorFaces sectorFaces(const SectorGeometry &g)
 
     if (shaft > 0)
         add(u"Shaft"_s, ring(0, shaft, {}, {}));
-    add(u"Rotorcore"_s, ring(shaft, r.rotor, {}, rotorCore));
+    add(u"Rotorcore"_s, ring(shaft, r.rotor, {}, rotorCore), slotHoles(g.rotorSlots));
     for (std::size_t k = 0; k < g.rotorSlots.size(); ++k)
         add(u"BAR_%1"_s.arg(k + 1), barLoop(g.rotorSlots[k]));
     add(u"airgap_rotor"_s, ring(r.rotor, r.airgapArc, rotorSurface, {}));
@@ -186,27 +209,15 @@ LaminationContours laminationContours(const SectorGeometry &whole)
     LaminationContours result;
     result.statorRadius = whole.radii.statorOuter;
     result.shaftRadius = std::max(whole.radii.shaft, 0.0);
-    result.statorBore = slottedCircle(whole.statorSlots);
-    result.rotorOutline = slottedCircle(whole.rotorSlots);
+    result.statorBore = slottedCircle(whole.statorSlots, whole.radii.bore);
+    result.rotorOutline = slottedCircle(whole.rotorSlots, whole.radii.rotor);
+    result.rotorHoles = slotHoles(whole.rotorSlots);
     return result;
 }
 
 double enclosedArea(const Loop &loop)
 {
-    // Half the integral of x dy - y dx; along an arc about c it comes to
-    // c x (to - from) + r² times the sweep in radians.
-    double twice = 0;
-    for (const Edge &e : loop) {
-        if (e.isArc) {
-            const QPointF c = e.centre;
-            const double r = e.radius();
-            twice += c.x() * (e.to.y() - e.from.y()) - c.y() * (e.to.x() - e.from.x())
-                + r * r * radians(e.sweep);
-        } else {
-            twice += e.from.x() * e.to.y() - e.from.y() * e.to.x();
-        }
-    }
-    return twice / 2;
+    return loopArea(loop);
 }
 
 }  // namespace lamina

@@ -15,6 +15,7 @@ struct SectorFace
     QString group;  // the script's region name; stator_slots for a slot body
     QString layer;  // the drawing layer: the group, with every BAR_n on BAR
     Loop boundary;
+    std::vector<Loop> holes;  // closed slots inside a core face
 };
 
 struct SectorFaces
@@ -31,10 +32,11 @@ SectorFaces sectorFaces(const SectorGeometry &geometry);
 // The two laminations whole: geometry built with one period, every slot.
 struct LaminationContours
 {
-    double statorRadius = 0;  // D1/2, a circle
-    Loop statorBore;          // the bore with every stator slot, counter-clockwise
-    Loop rotorOutline;        // the rotor surface with every rotor slot, counter-clockwise
-    double shaftRadius = 0;   // DI2/2, a circle; 0 when there is no shaft hole
+    double statorRadius = 0;       // D1/2, a circle
+    Loop statorBore;               // the bore with every stator slot, counter-clockwise
+    Loop rotorOutline;             // the rotor surface with every rotor slot, counter-clockwise
+    std::vector<Loop> rotorHoles;  // closed rotor slots, each a loop of its own
+    double shaftRadius = 0;        // DI2/2, a circle; 0 when there is no shaft hole
 };
 
 LaminationContours laminationContours(const SectorGeometry &wholeMachine);

@@ -43,6 +43,9 @@ void refuseUnformable(const MotorModel &model, ExportFormat format, bool sector)
             continue;
         if (!sector && concernsSectorOnly(finding))
             continue;
+        // Only the mesh is sized by it; it is refused below, for Gmsh alone.
+        if (finding.keys == QStringList{u"meshDeviation"_s})
+            continue;
         refuse(finding.english, finding.chinese);
     }
     if (sector && model.periodNumber < 2)
@@ -76,6 +79,8 @@ QByteArray sectorDxf(const SectorGeometry &geometry)
         const auto layer = std::find_if(layers.begin(), layers.end(),
                                         [&](const DrawingLayer &l) { return l.name == face.layer; });
         layer->edges.insert(layer->edges.end(), face.boundary.begin(), face.boundary.end());
+        for (const Loop &hole : face.holes)
+            layer->edges.insert(layer->edges.end(), hole.begin(), hole.end());
     }
     std::erase_if(layers, [](const DrawingLayer &layer) { return layer.edges.empty(); });
     return dxfDrawing(layers);
@@ -86,6 +91,8 @@ QByteArray laminationDxf(const SectorGeometry &wholeMachine)
     const LaminationContours contours = laminationContours(wholeMachine);
     DrawingLayer stator{u"STATOR"_s, 5, contours.statorBore, {contours.statorRadius}};
     DrawingLayer rotor{u"ROTOR"_s, 1, contours.rotorOutline, {}};
+    for (const Loop &hole : contours.rotorHoles)
+        rotor.edges.insert(rotor.edges.end(), hole.begin(), hole.end());
     if (contours.shaftRadius > 0)
         rotor.circleRadii.push_back(contours.shaftRadius);
     return dxfDrawing({stator, rotor});

@@ -64,13 +64,21 @@ public:
         // A third of the wider slot width, as for the rotor: the round end
         // is followed by the sizes its arc sets, and a narrow neck needs no
         // small elements all round the bore.
-        statorSlot = std::min(yoke, deviation * std::max(m.B11, m.B21) / 3);
+        // The pear and the trapezoid are sized from their boxes as the
+        // script's mesh is; the other shapes from their widest half width.
+        const bool pear = g.statorSlots.empty() || g.statorSlots.front().placed.whole.empty();
+        const bool trapezoid = g.rotorSlots.empty() || g.rotorSlots.front().placed.whole.empty();
+        const double statorWidth = pear ? std::max(m.B11, m.B21) : 2 * g.statorSlots.front().placed.halfWidth;
+        const double rotorWidth
+            = trapezoid ? std::max(m.B12, m.B22) : 2 * g.rotorSlots.front().placed.halfWidth;
+        statorSlot = std::min(yoke, deviation * statorWidth / 3);
         if (!(statorSlot > 0))
             statorSlot = yoke;
-        rotorSlot = std::min(yoke, deviation * std::max(m.B12, m.B22) / 3);
+        rotorSlot = std::min(yoke, deviation * rotorWidth / 3);
         if (!(rotorSlot > 0))
             rotorSlot = yoke;
-        statorSlotEnd = radii.bore + m.H01 + m.H11 + m.H21 + m.B21 / 2;
+        statorSlotEnd
+            = pear ? radii.bore + m.H01 + m.H11 + m.H21 + m.B21 / 2 : g.statorSlots.front().placed.farRadius;
     }
 
     double at(QPointF p) const
@@ -196,14 +204,21 @@ QByteArray gmshGeometry(const SectorGeometry &geometry, const MotorModel &model)
     for (const Edge &edge : sector.secondEdge)
         secondEdge.push_back(topology.curves(edge).front());
 
-    std::vector<std::vector<int>> loops;
-    for (const SectorFace &face : sector.faces) {
+    // Each face's outer loop, then the loops of its holes.
+    std::vector<std::vector<std::vector<int>>> loops;
+    const auto curveLoop = [&](const Loop &edges) {
         std::vector<int> loop;
-        for (const Edge &edge : face.boundary) {
+        for (const Edge &edge : edges) {
             const std::vector<int> curves = topology.curves(edge);
             loop.insert(loop.end(), curves.begin(), curves.end());
         }
-        loops.push_back(std::move(loop));
+        return loop;
+    };
+    for (const SectorFace &face : sector.faces) {
+        std::vector<std::vector<int>> faceLoops{curveLoop(face.boundary)};
+        for (const Loop &hole : face.holes)
+            faceLoops.push_back(curveLoop(hole));
+        loops.push_back(std::move(faceLoops));
     }
 
     QByteArray text;
@@ -231,10 +246,17 @@ QByteArray gmshGeometry(const SectorGeometry &geometry, const MotorModel &model)
             line("Circle(" + id + ") = {" + idList({from, centre, to}) + "};");
     }
     line("");
+    // Surface k keeps the number of its outer loop; hole loops are numbered after every face's.
+    int nextHoleLoop = int(loops.size());
     for (std::size_t k = 0; k < loops.size(); ++k) {
         const QByteArray id = QByteArray::number(qsizetype(k) + 1);
-        line("Curve Loop(" + id + ") = {" + idList(loops[k]) + "};");
-        line("Plane Surface(" + id + ") = {" + id + "};");
+        line("Curve Loop(" + id + ") = {" + idList(loops[k].front()) + "};");
+        std::vector<int> surfaceLoops{int(k) + 1};
+        for (std::size_t h = 1; h < loops[k].size(); ++h) {
+            surfaceLoops.push_back(++nextHoleLoop);
+            line("Curve Loop(" + QByteArray::number(nextHoleLoop) + ") = {" + idList(loops[k][h]) + "};");
+        }
+        line("Plane Surface(" + id + ") = {" + idList(surfaceLoops) + "};");
     }
     line("");
 

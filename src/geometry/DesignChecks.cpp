@@ -1,8 +1,12 @@
 #include "DesignChecks.h"
 
+#include "PlaneMath.h"
+#include "SectorGeometry.h"
 #include "model/InputFields.h"
 #include "model/LaminaError.h"
 #include "model/Readings.h"
+#include "script/SlotSections.h"
+#include "slots/SlotShapes.h"
 
 #include <QRegularExpression>
 
@@ -51,15 +55,6 @@ QString symbolOf(QStringView key)
     return key.toString();
 }
 
-// Twice the distance of a slot corner from the line halfway to the next
-// slot: the tooth width there, since the neighbour is the mirror image
-// across that line. along: distance from the centre along the slot axis.
-double toothWidthAtCorner(double along, double halfWidth, double slots)
-{
-    const double half = std::numbers::pi / slots;
-    return 2 * (along * std::sin(half) - halfWidth * std::cos(half));
-}
-
 struct Corner
 {
     QStringView widthKey;
@@ -67,29 +62,38 @@ struct Corner
     double width;
 };
 
-// A slot side keeps its distance to the halfway line linear between two
-// corners, and the round end, a half circle beyond its two corners, only
-// moves away from that line: the corners hold the narrowest point.
-ToothPinch narrowest(const std::vector<Corner> &corners, double slotCount)
+// The narrowest tooth from the slot's own outline, exactly; the slot width
+// named is the box of the corner nearest that depth.
+ToothPinch narrowest(const MotorModel &m, SlotSide side, const std::vector<Corner> &corners, double slotCount)
 {
     ToothPinch pinch{nan, QString(), nan, nan};
-    const double half = std::numbers::pi / slotCount;
+    const SlotShape *shape = slotShapeOf(m, side);
+    if (!shape)
+        return pinch;
+    const SlotOutline local = shape->outline(slotValues(m), slotCircleRadius(m, side));
+    const std::optional<ToothWidth> tooth = toothWidth(local, slotCount);
+    if (!tooth)
+        return pinch;
+    const double along = tooth->narrowestAt.x();
+    const Corner *nearest = nullptr;
     for (const Corner &corner : corners) {
-        if (!(corner.along > 0))
-            continue;
-        const double width = toothWidthAtCorner(corner.along, corner.width / 2, slotCount);
-        if (std::isnan(pinch.width) || width < pinch.width)
-            pinch = {width, corner.widthKey.toString(), corner.width, 2 * corner.along * std::tan(half)};
+        if (!nearest || std::abs(corner.along - along) < std::abs(nearest->along - along))
+            nearest = &corner;
     }
+    pinch.width = tooth->narrowest;
+    pinch.slotWidthKey = nearest->widthKey.toString();
+    pinch.slotWidth = 2 * tooth->narrowestAt.y();
+    pinch.pitch = 2 * along * std::tan(std::numbers::pi / slotCount);
     return pinch;
 }
 
 class Checker
 {
 public:
-    Checker(const MotorModel &model, const QString &poles)
+    Checker(const MotorModel &model, const QString &poles, bool forScript)
         : m(model)
         , polesText(poles)
+        , forScript(forScript)
     {}
 
     std::vector<Finding> run()
@@ -115,8 +119,20 @@ private:
         findings.push_back({Severity::warning, std::move(keys), std::move(chinese), std::move(english)});
     }
 
+    // The pear and the trapezoid keep their own checks; every other shape
+    // is checked through its description.
     bool statorSlotDrawn() const { return drawsStatorSlot(m); }
     bool rotorSlotDrawn() const { return drawsRotorSlot(m); }
+    bool statorSlotScripted() const { return scriptDrawsStatorSlot(m); }
+    bool rotorSlotScripted() const { return scriptDrawsRotorSlot(m); }
+
+    void cannotScriptYet(bool asError, QString key, QString chinese, QString english)
+    {
+        if (asError)
+            error({std::move(key)}, std::move(chinese), std::move(english));
+        else
+            warning({std::move(key)}, std::move(chinese), std::move(english));
+    }
 
     void checkPicks()
     {
@@ -126,7 +142,16 @@ private:
         if (m.periodicityTypeText.isEmpty())
             error({u"periodicityType"_s}, u"未选择周期类型：周期命令缺少 physicalType"_s,
                   u"no periodicity type picked: the periodicity command lacks its physical type"_s);
-        if (!statorSlotDrawn()) {
+        if (const SlotShape *shape = slotShapeOf(m, SlotSide::stator); shape && !statorSlotScripted()) {
+            cannotScriptYet(
+                forScript, u"statorSlotType"_s,
+                u"定子槽型 %1（%2）：检查、预览、设计数据和图纸均可，但命令文件尚不能画出，将引用不存在的定子槽点"_s
+                    .arg(shape->number)
+                    .arg(shape->name),
+                u"stator slot type %1 (%2) is checked, previewed, reported and drawn, but the script cannot draw it yet and refers to stator points it never creates"_s
+                    .arg(shape->number)
+                    .arg(shape->englishName));
+        } else if (!shape) {
             const QString which
                 = m.statorSlotType == 0 ? u"未选择定子槽型"_s : u"定子槽型 %1"_s.arg(m.statorSlotType);
             const QString whichEn = m.statorSlotType == 0
@@ -134,20 +159,29 @@ private:
                 : u"stator slot type %1 picked"_s.arg(m.statorSlotType);
             error(
                 {u"statorSlotType"_s},
-                which + u"：只有半闭口梨形槽（1）能画出，命令文件将引用不存在的定子槽点"_s,
+                which + u"：命令文件不画定子槽，却引用其槽点"_s,
                 whichEn
-                    + u": only the pear-shaped slot (type 1) is drawn, so the script refers to stator points it never creates"_s);
+                    + u": the script draws no stator slot, so it refers to stator points it never creates"_s);
         }
-        if (!rotorSlotDrawn()) {
+        if (const SlotShape *shape = slotShapeOf(m, SlotSide::rotor); shape && !rotorSlotScripted()) {
+            cannotScriptYet(
+                forScript, u"rotorSlotType"_s,
+                u"转子槽型 %1（%2）：检查、预览、设计数据和图纸均可，但命令文件尚不能画出，将引用不存在的转子槽点"_s
+                    .arg(shape->number)
+                    .arg(shape->name),
+                u"rotor slot type %1 (%2) is checked, previewed, reported and drawn, but the script cannot draw it yet and refers to rotor points it never creates"_s
+                    .arg(shape->number)
+                    .arg(shape->englishName));
+        } else if (!shape) {
             const QString which
                 = !m.rotorSlotType ? u"未选择转子槽型"_s : u"转子槽型 %1"_s.arg(*m.rotorSlotType);
             const QString whichEn = !m.rotorSlotType ? u"no rotor slot type picked"_s
                                                      : u"rotor slot type %1 picked"_s.arg(*m.rotorSlotType);
             error(
                 {u"rotorSlotType"_s},
-                which + u"：只有单笼梯形槽1（3）能画出，命令文件将引用不存在的转子槽点"_s,
+                which + u"：命令文件不画转子槽，却引用其槽点"_s,
                 whichEn
-                    + u": only the trapezoidal slot (type 3) is drawn, so the script refers to rotor points it never creates"_s);
+                    + u": the script draws no rotor slot, so it refers to rotor points it never creates"_s);
         }
     }
 
@@ -213,10 +247,10 @@ private:
             error({u"periodNumber"_s}, u"周期数 P = %1 ≤ 0"_s.arg(P),
                   u"number of periods P = %1 ≤ 0"_s.arg(P));
         else if (P == 1)
-            warning(
+            error(
                 {u"periodNumber"_s},
-                u"周期数 P = 1：命令文件只画出整圈的槽，不画内外圆、气隙和转轴，也不建面"_s,
-                u"number of periods P = 1: the script draws the slots all round but no circles, air gap or shaft, and builds no faces"_s);
+                u"周期数 P = 1：命令文件只画出整圈的槽，不画内外圆、气隙和转轴，也不建面；扇区至少需要 P = 2"_s,
+                u"number of periods P = 1: the script draws the slots all round but no circles, air gap or shaft, and builds no faces; a sector needs P ≥ 2"_s);
         checkPeriodText(P);
         if (m.air < 1)
             error({u"air"_s}, u"气隙层数 air = %1 < 1"_s.arg(m.air),
@@ -240,6 +274,15 @@ private:
             error({u"Z2"_s}, u"转子槽数 Z2 = %1 > 2730：点号 12 × Z2 超出 16 位整数范围"_s.arg(m.Z2),
                   u"rotor slot count Z2 = %1 > 2730: the point numbers 12 × Z2 leave the 16-bit range"_s.arg(
                       m.Z2));
+        // The whole laminations draw every slot of a core.
+        if (m.Z1 > maxSlotsDrawn)
+            error({u"Z1"_s}, u"定子槽数 Z1 = %1 > %2：超出图纸可画的槽数"_s.arg(num(m.Z1)).arg(maxSlotsDrawn),
+                  u"stator slot count Z1 = %1 > %2, the most slots a drawing holds"_s.arg(num(m.Z1)).arg(
+                      maxSlotsDrawn));
+        if (m.Z2 > maxSlotsDrawn && m.Z2 <= 2730)
+            error({u"Z2"_s}, u"转子槽数 Z2 = %1 > %2：超出图纸可画的槽数"_s.arg(m.Z2).arg(maxSlotsDrawn),
+                  u"rotor slot count Z2 = %1 > %2, the most slots a drawing holds"_s.arg(m.Z2).arg(
+                      maxSlotsDrawn));
         if (P <= 0)
             return;
 
@@ -395,6 +438,10 @@ private:
     void checkStatorSlot()
     {
         const double outerRadius = m.D1 / 2;
+        if (const SlotShape *shape = slotShapeOf(m, SlotSide::stator); shape && !statorSlotDrawn()) {
+            checkDescribedSlot(*shape);
+            return;
+        }
         if (!statorSlotDrawn()) {
             if (m.DI1 > 0 && m.D1 > 0 && m.DI1 >= m.D1)
                 error({u"DI1"_s, u"D1"_s},
@@ -459,6 +506,10 @@ private:
     void checkRotorSlot()
     {
         const double shaftRadius = m.DI2 / 2;
+        if (const SlotShape *shape = slotShapeOf(m, SlotSide::rotor); shape && !rotorSlotDrawn()) {
+            checkDescribedSlot(*shape);
+            return;
+        }
         if (!rotorSlotDrawn()) {
             if (m.D2 > 0 && m.DI2 >= m.D2)
                 error({u"DI2"_s, u"D2"_s},
@@ -510,6 +561,99 @@ private:
         toothWidth(narrowestRotorTooth(m), u"Z2", u"D2", u"转子", u"rotor");
     }
 
+    // A shape other than the script's pear and trapezoid: its own rules,
+    // then whether the slot it makes fits its core.
+    void checkDescribedSlot(const SlotShape &shape)
+    {
+        const bool stator = shape.side == SlotSide::stator;
+        const QStringView coreZh = stator ? u"定子" : u"转子";
+        const QStringView coreEn = stator ? u"stator" : u"rotor";
+        const double radius = slotCircleRadius(m, shape.side);
+        const SlotValues values = slotValues(m);
+        // Non-finite boxes and circles are reported on their own.
+        if (!std::isfinite(radius) || !(radius > 0))
+            return;
+        for (const SlotBoxUse &use : shape.boxes) {
+            if (!std::isfinite(values[use.box]))
+                return;
+        }
+        const auto keysOf = [](const std::vector<SlotBox> &boxes) {
+            QStringList keys;
+            for (const SlotBox box : boxes)
+                keys.append(slotBox(box).designKey.toString());
+            return keys;
+        };
+        const std::size_t before = findings.size();
+        const std::vector<SlotIssue> issues = shape.issues(values, radius);
+        for (const SlotIssue &issue : issues) {
+            QStringList keys = keysOf(issue.boxes);
+            keys.append(stator ? u"statorSlotType"_s : u"rotorSlotType"_s);
+            const QString zh = u"%1槽（%2）：%3"_s.arg(coreZh, shape.name, issue.text);
+            const QString en = u"%1 slot (%2): %3"_s.arg(coreEn, shape.englishName, issue.englishText);
+            if (issue.error)
+                error(keys, zh, en);
+            else
+                warning(keys, zh, en);
+        }
+        for (const SlotBoxUse &use : shape.boxes) {
+            const double value = values[use.box];
+            if (value > 0 && value < shortestSlotDimension)
+                error(
+                    {slotBox(use.box).designKey.toString()},
+                    u"%1槽 %2 = %3 mm 小于可画的最短长度 %4 mm：请取 0 或至少 %4 mm"_s.arg(
+                        coreZh, slotBox(use.box).symbol, QString::number(value, 'g', 4),
+                        num(shortestSlotDimension)),
+                    u"%1 slot %2 = %3 mm is below %4 mm, the shortest length drawn: use 0 or at least %4 mm"_s
+                        .arg(coreEn, slotBox(use.box).symbol, QString::number(value, 'g', 4),
+                             num(shortestSlotDimension)));
+        }
+        if (hasError(std::vector<Finding>(findings.begin() + std::ptrdiff_t(before), findings.end())))
+            return;
+        const SlotOutline local = shape.outline(values, radius);
+        if (local.isEmpty())
+            return;
+        QStringList boxKeys;
+        for (const SlotBoxUse &use : shape.boxes)
+            boxKeys.append(slotBox(use.box).designKey.toString());
+        const LoopExtent extent = loopExtent(local.outline);
+        if (stator) {
+            const double outer = m.D1 / 2;
+            if (extent.farthest >= outer)
+                error(
+                    QStringList{u"D1"_s} + boxKeys,
+                    u"定子轭高 %1 mm ≤ 0：槽最远点半径 %2 mm 达到外半径 D1/2 = %3 mm"_s.arg(
+                        num(outer - extent.farthest), num(extent.farthest), num(outer)),
+                    u"stator yoke height %1 mm ≤ 0: the slot reaches radius %2 mm, the outer radius D1/2 = %3 mm"_s
+                        .arg(num(outer - extent.farthest), num(extent.farthest), num(outer)));
+        } else {
+            const double shaft = std::max(m.DI2 / 2, 0.0);
+            if (extent.nearest <= shaft)
+                error(
+                    QStringList{u"DI2"_s} + boxKeys,
+                    u"转子槽最近点半径 %1 mm ≤ 轴半径 DI2/2 = %2 mm：转子槽伸入转轴"_s.arg(
+                        num(extent.nearest), num(shaft)),
+                    u"rotor slot comes to radius %1 mm ≤ shaft radius DI2/2 = %2 mm: the slot reaches the shaft"_s
+                        .arg(num(extent.nearest), num(shaft)));
+            if (extent.farthest > radius * (1 + 1e-12))
+                error(
+                    QStringList{u"D2"_s} + boxKeys,
+                    u"转子槽最远点半径 %1 mm > 转子外半径 D2/2 = %2 mm：槽伸出转子"_s.arg(
+                        num(extent.farthest), num(radius)),
+                    u"rotor slot reaches radius %1 mm > rotor radius D2/2 = %2 mm: the slot leaves the rotor"_s
+                        .arg(num(extent.farthest), num(radius)));
+        }
+        const double count = stator ? m.Z1 : double(m.Z2);
+        if (count >= 3 && std::isfinite(count)) {
+            const std::optional<ToothWidth> tooth = lamina::toothWidth(local, count);
+            if (tooth && !(tooth->narrowest > 0))
+                error(QStringList{stator ? u"Z1"_s : u"Z2"_s} + boxKeys,
+                      u"%1齿宽 %2 mm ≤ 0：槽在半径 %3 mm 处越出其槽距 360°/%4"_s.arg(
+                          coreZh, num(tooth->narrowest), num(plane::length(tooth->narrowestAt)), num(count)),
+                      u"%1 tooth width %2 mm ≤ 0: the slot leaves its pitch of 360°/%4 at radius %3 mm"_s.arg(
+                          coreEn, num(tooth->narrowest), num(plane::length(tooth->narrowestAt)), num(count)));
+        }
+    }
+
     void checkBoxAndMesh()
     {
         const double inner = m.boxInnerDiameter.value_or(nan);
@@ -541,10 +685,10 @@ private:
                     num(inner), box),
                 u"infinite box inner value %1 mm is used as a radius and reaches beyond the drawing box of ±%2 mm about the centre"_s
                     .arg(num(inner), box));
-        if (m.meshDeviation <= 0)
-            warning({u"meshDeviation"_s},
-                    u"剖分密度控制 %1 ≤ 0：相对网格偏差应为正数"_s.arg(num(m.meshDeviation)),
-                    u"relative mesh deviation %1 ≤ 0: it must be positive"_s.arg(num(m.meshDeviation)));
+        if (!(m.meshDeviation > 0))
+            error({u"meshDeviation"_s},
+                  u"剖分密度控制 %1 ≤ 0：相对网格偏差应为正数"_s.arg(num(m.meshDeviation)),
+                  u"relative mesh deviation %1 ≤ 0: it must be positive"_s.arg(num(m.meshDeviation)));
     }
 
     void checkPoles()
@@ -649,6 +793,9 @@ private:
 
     const MotorModel &m;
     const QString &polesText;
+    // A shape the script cannot draw yet is an error for a script, which
+    // would refer to slot points it never makes.
+    bool forScript;
     std::vector<Finding> findings;
 };
 
@@ -661,7 +808,8 @@ ToothPinch narrowestStatorTooth(const MotorModel &m)
     const double bore = m.DI1 / 2;
     const double boreCornerAlong = std::sqrt(std::max(0.0, bore * bore - m.B01 * m.B01 / 4));
     const double bodyEnd = bore + m.H01 + m.H11 + m.H21;
-    return narrowest({{u"B01", boreCornerAlong, m.B01},
+    return narrowest(m, SlotSide::stator,
+                     {{u"B01", boreCornerAlong, m.B01},
                       {u"B01", bore + m.H01, m.B01},
                       {u"B11", bore + m.H01 + m.H11, m.B11},
                       {u"B21", bodyEnd, m.B21}},
@@ -674,7 +822,8 @@ ToothPinch narrowestRotorTooth(const MotorModel &m)
         return {nan, QString(), nan, nan};
     const double surface = m.D2 / 2;
     const double surfaceCornerAlong = std::sqrt(std::max(0.0, surface * surface - m.B02 * m.B02 / 4));
-    return narrowest({{u"B02", surfaceCornerAlong, m.B02},
+    return narrowest(m, SlotSide::rotor,
+                     {{u"B02", surfaceCornerAlong, m.B02},
                       {u"B02", surface - m.H02, m.B02},
                       {u"B12", surface - m.H02 - m.H12, m.B12},
                       {u"B22", surface - m.H02 - m.H12 - m.H22, m.B22}},
@@ -688,7 +837,12 @@ std::vector<Finding> checkDesign(const MotorModel &model)
 
 std::vector<Finding> checkDesign(const MotorModel &model, const QString &poles)
 {
-    return Checker(model, poles).run();
+    return Checker(model, poles, false).run();
+}
+
+std::vector<Finding> checkScriptDesign(const MotorModel &model, const QString &poles)
+{
+    return Checker(model, poles, true).run();
 }
 
 std::optional<long long> poleCountOf(const QString &poles)

@@ -34,6 +34,10 @@ std::vector<Finding> checkDesign(const MotorModel &model);
 // from 2 to 1000000 is an error and gives neither.
 std::vector<Finding> checkDesign(const MotorModel &model, const QString &poles);
 
+// The same for writing a script: a slot shape the script cannot draw yet is
+// an error there, since the script would refer to points it never creates.
+std::vector<Finding> checkScriptDesign(const MotorModel &model, const QString &poles);
+
 // The pole count 2p a text stands for; nullopt for an empty text and for one
 // that is not an even whole number from 2 to 1000000.
 std::optional<long long> poleCountOf(const QString &poles);

@@ -26,26 +26,44 @@ const Region *firstRegion(const SectorGeometry &g, RegionKind kind)
     return found == g.regions.end() ? nullptr : &*found;
 }
 
-// The tooth width at a corner on the slot's clockwise side: twice its
-// distance from the line halfway to the next slot that way, which runs
-// through the centre half a pitch clockwise of the slot axis.
-double toothWidthAt(QPointF corner, double axisAngle, double slotCount)
+double partArea(const PlacedSlot &slot, QStringView name)
 {
-    const QPointF halfway = polar(1, axisAngle - 180 / slotCount);
-    return 2 * (halfway.x() * corner.y() - halfway.y() * corner.x());
+    for (const NamedLoop &part : slot.outline.parts) {
+        if (part.name == name)
+            return std::abs(loopArea(part.loop));
+    }
+    return nan;
 }
 
-// The tooth width changes linearly along a straight slot side, so its
-// extremes lie at the side's two corners.
-void setToothWidths(SlotData &data, QPointF a, QPointF b, double axisAngle, double slotCount)
+// The figures every shape shares, from its description's outline.
+void setDescribedFigures(SlotData &data, const PlacedSlot &slot, double axisAngle, double slotCount,
+                         double radius)
 {
-    const double wa = toothWidthAt(a, axisAngle, slotCount);
-    const double wb = toothWidthAt(b, axisAngle, slotCount);
-    const bool aNarrower = wa <= wb;
-    data.toothWidthMin = aNarrower ? wa : wb;
-    data.toothWidthMinRadius = length(aNarrower ? a : b);
-    data.toothWidthMax = aNarrower ? wb : wa;
-    data.toothWidthMaxRadius = length(aNarrower ? b : a);
+    if (slot.outline.isEmpty())
+        return;
+    const SlotOutline local = turned(slot.outline, -axisAngle);
+    if (const std::optional<ToothWidth> tooth = toothWidth(local, slotCount)) {
+        data.toothWidthMin = tooth->narrowest;
+        data.toothWidthMinRadius = length(tooth->narrowestAt);
+        data.toothWidthMax = tooth->widest;
+        data.toothWidthMaxRadius = length(tooth->widestAt);
+    }
+    data.upperCageArea = partArea(slot, u"upper");
+    data.neckArea = partArea(slot, u"neck");
+    data.lowerCageArea = partArea(slot, u"lower");
+    if (slot.closed())
+        data.bridgeThickness = bridgeThickness(local, radius);
+}
+
+// b0 of a described slot: the mouth's width, none for a closed slot.
+double describedOpening(const PlacedSlot &slot)
+{
+    if (slot.closed())
+        return 0;
+    const SlotOutline &o = slot.outline;
+    if (const auto plus = o.point(u"O+"), minus = o.point(u"O-"); plus && minus)
+        return length(*plus - *minus);
+    return o.corners ? length((*o.corners)[1] - (*o.corners)[0]) : nan;
 }
 
 SlotData statorData(const SectorGeometry &g)
@@ -59,12 +77,14 @@ SlotData statorData(const SectorGeometry &g)
     data.slotOpeningArea = std::abs(loopArea(wedge->boundary));
     data.slotBodyArea = std::abs(loopArea(body->boundary));
     data.slotArea = data.slotOpeningArea + data.slotBodyArea;
-    const double end = length(slot.endOnAxis);
+    const double end = slot.placed.whole.empty() ? length(slot.endOnAxis) : slot.placed.farRadius;
     data.slotHeight = end - g.radii.bore;
     data.yokeHeight = g.radii.statorOuter - end;
     data.slotPitch = 2 * std::numbers::pi * g.radii.bore / g.statorSlotCount;
-    data.slotOpening = length(slot.side.openingCorner - slot.mirrored.openingCorner);
-    setToothWidths(data, slot.side.wedgeCorner, slot.side.bodyCorner, slot.axisAngle, g.statorSlotCount);
+    data.slotOpening = slot.placed.whole.empty()
+        ? length(slot.side.openingCorner - slot.mirrored.openingCorner)
+        : describedOpening(slot.placed);
+    setDescribedFigures(data, slot.placed, slot.axisAngle, g.statorSlotCount, g.radii.bore);
     return data;
 }
 
@@ -75,16 +95,23 @@ SlotData rotorData(const SectorGeometry &g)
     if (g.rotorSlots.empty() || !bar)
         return data;
     const RotorSlot &slot = g.rotorSlots.front();
+    const bool trapezoid = slot.placed.whole.empty();
     // The bar region is the whole slot; the opening is cut from the same corners.
     data.slotArea = std::abs(loopArea(bar->boundary));
-    data.slotOpeningArea = std::abs(loopArea(rotorOpeningLoop(slot)));
+    if (trapezoid)
+        data.slotOpeningArea = std::abs(loopArea(rotorOpeningLoop(slot)));
+    else if (slot.placed.closed())
+        data.slotOpeningArea = 0;
+    else
+        data.slotOpeningArea = partArea(slot.placed, u"opening");
     data.slotBodyArea = data.slotArea - data.slotOpeningArea;
-    const double bottom = length(slot.bottomOnAxis);
+    const double bottom = trapezoid ? length(slot.bottomOnAxis) : slot.placed.farRadius;
     data.slotHeight = g.radii.rotor - bottom;
     data.yokeHeight = bottom - std::max(g.radii.shaft, 0.0);
     data.slotPitch = 2 * std::numbers::pi * g.radii.rotor / g.rotorSlotCount;
-    data.slotOpening = length(slot.side.openingCorner - slot.mirrored.openingCorner);
-    setToothWidths(data, slot.side.bodyCorner, slot.side.bottomCorner, slot.axisAngle, g.rotorSlotCount);
+    data.slotOpening = trapezoid ? length(slot.side.openingCorner - slot.mirrored.openingCorner)
+                                 : describedOpening(slot.placed);
+    setDescribedFigures(data, slot.placed, slot.axisAngle, g.rotorSlotCount, g.radii.rotor);
     return data;
 }
 
@@ -98,16 +125,24 @@ EndRingData endRingData(const MotorModel &model)
     }
 }
 
-void explainMissing(DesignData &data, const SectorGeometry &g)
+// The design keys a shape's slot is formed from.
+QStringList shapeKeys(const SlotShape &shape, QStringList keys)
+{
+    for (const SlotBoxUse &use : shape.boxes)
+        keys.append(slotBox(use.box).designKey.toString());
+    return keys;
+}
+
+void explainMissing(DesignData &data, const SectorGeometry &g, const MotorModel &model)
 {
     if (g.periods <= 0) {
         data.problemChinese = u"周期数 P 不是正数，无法构成扇区"_s;
         data.problemEnglish = u"the number of periods P is not positive, so no sector can be formed"_s;
         data.problemKeys = QStringList{u"periodNumber"_s};
     } else if (std::isnan(data.stator.slotArea)) {
-        data.problemChinese = u"定子槽无法构成：须为半闭口梨形槽，槽数为正，尺寸为有限数"_s;
+        data.problemChinese = u"定子槽无法构成：须选定槽型，槽数为正，槽型尺寸有效（见检查）"_s;
         data.problemEnglish
-            = u"the stator slot cannot be formed: it needs the pear-shaped slot, a positive slot count and finite dimensions"_s;
+            = u"the stator slot cannot be formed: it needs a slot type, a positive slot count and dimensions its shape accepts (see check)"_s;
         data.problemKeys = QStringList{u"statorSlotType"_s,
                                        u"Z1"_s,
                                        u"DI1"_s,
@@ -117,12 +152,17 @@ void explainMissing(DesignData &data, const SectorGeometry &g)
                                        u"H01"_s,
                                        u"H11"_s,
                                        u"H21"_s};
+        if (const SlotShape *shape = slotShapeOf(model, SlotSide::stator);
+            shape && !isScriptStatorSlot(shape))
+            data.problemKeys = shapeKeys(*shape, {u"statorSlotType"_s, u"Z1"_s, u"DI1"_s});
     } else if (std::isnan(data.rotor.slotArea)) {
-        data.problemChinese = u"转子槽无法构成：须为单笼梯形槽1，槽数为正，尺寸为有限数"_s;
+        data.problemChinese = u"转子槽无法构成：须选定槽型，槽数为正，槽型尺寸有效（见检查）"_s;
         data.problemEnglish
-            = u"the rotor slot cannot be formed: it needs the trapezoidal slot, a positive slot count and finite dimensions"_s;
+            = u"the rotor slot cannot be formed: it needs a slot type, a positive slot count and dimensions its shape accepts (see check)"_s;
         data.problemKeys = QStringList{u"rotorSlotType"_s, u"Z2"_s,  u"D2"_s,  u"B02"_s, u"B12"_s,
                                        u"B22"_s,           u"H02"_s, u"H12"_s, u"H22"_s};
+        if (const SlotShape *shape = slotShapeOf(model, SlotSide::rotor); shape && !isScriptRotorSlot(shape))
+            data.problemKeys = shapeKeys(*shape, {u"rotorSlotType"_s, u"Z2"_s, u"D2"_s});
     }
 }
 
@@ -150,7 +190,7 @@ DesignData computeDesignData(const MotorModel &model, const SectorGeometry &geom
     const int P = geometry.periods;
     data.sector = {P, P > 0 ? geometry.sectorAngle : nan, P > 0 ? geometry.statorSlotCount / P : nan,
                    P > 0 ? double(geometry.rotorSlotCount) / P : nan};
-    explainMissing(data, geometry);
+    explainMissing(data, geometry, model);
     return data;
 }
 
@@ -174,6 +214,13 @@ std::vector<DesignDataRow> designDataRows(const DesignData &d)
         pair(u"槽口及楔部面积"_s, u"opening and wedge area"_s, u"mm²"_s, s.slotOpeningArea, r.slotOpeningArea,
              u"slotOpeningArea"_s),
         pair(u"槽身面积"_s, u"slot body area"_s, u"mm²"_s, s.slotBodyArea, r.slotBodyArea, u"slotBodyArea"_s),
+        pair(u"上笼面积"_s, u"upper cage area"_s, u"mm²"_s, s.upperCageArea, r.upperCageArea,
+             u"upperCageArea"_s),
+        pair(u"颈部面积"_s, u"neck area"_s, u"mm²"_s, s.neckArea, r.neckArea, u"neckArea"_s),
+        pair(u"下笼面积"_s, u"lower cage area"_s, u"mm²"_s, s.lowerCageArea, r.lowerCageArea,
+             u"lowerCageArea"_s),
+        pair(u"槽顶铁桥厚"_s, u"bridge thickness"_s, u"mm"_s, s.bridgeThickness, r.bridgeThickness,
+             u"bridgeThickness"_s),
         pair(u"槽高"_s, u"slot height"_s, u"mm"_s, s.slotHeight, r.slotHeight, u"slotHeight"_s),
         pair(u"轭高"_s, u"yoke height"_s, u"mm"_s, s.yokeHeight, r.yokeHeight, u"yokeHeight"_s),
         pair(u"槽距"_s, u"slot pitch"_s, u"mm"_s, s.slotPitch, r.slotPitch, u"slotPitch"_s),

@@ -20,15 +20,21 @@ inline constexpr double noFigure = std::numeric_limits<double>::quiet_NaN();
 struct SlotData
 {
     double slotArea = noFigure;         // the whole slot, opening included, up to the bore or rotor circle
-    double slotOpeningArea = noFigure;  // from that circle to the width bs1 (stator) or br1 (rotor)
+    double slotOpeningArea = noFigure;  // the opening or wedge: from that circle to the slot's first split
+                                        // (bs1, br1); 0 for a closed slot
     double slotBodyArea = noFigure;     // slotArea − slotOpeningArea
+    // The double cages' parts; NaN for a slot without them.
+    double upperCageArea = noFigure;
+    double neckArea = noFigure;
+    double lowerCageArea = noFigure;
+    double bridgeThickness = noFigure;  // the iron over a closed slot; NaN for an open one
     double slotHeight = noFigure;       // from the bore or rotor surface to the slot's far end
     double yokeHeight = noFigure;       // from the slot end to the outer circle, or the shaft
     double slotPitch = noFigure;        // arc length at the bore or rotor surface
     double slotOpening = noFigure;      // b0: b01 or b02
     // The tooth between two slots, measured square to the line halfway
-    // between them, over the slot's straight-sided body (bs1 to bs2, br1 to
-    // br2); the stator's round end only widens the tooth further.
+    // between them, found exactly over the slot's whole side from the
+    // circle to the far end.
     double toothWidthMin = noFigure;
     double toothWidthMinRadius = noFigure;  // where, as a distance from the machine centre
     double toothWidthMax = noFigure;

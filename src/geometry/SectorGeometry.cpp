@@ -69,6 +69,57 @@ QPointF mirroredAcross(QPointF p, QPointF a, QPointF b, double axisAngle)
     return reflected(p, {0, 0}, polar(1, axisAngle));
 }
 
+// Whether the direction `angle` lies on an arc's sweep.
+bool onSweep(const Edge &arc, double angle)
+{
+    const double from = arc.startAngle();
+    double along = std::fmod(arc.sweep >= 0 ? angle - from : from - angle, 360);
+    if (along < 0)
+        along += 360;
+    return along <= std::abs(arc.sweep);
+}
+
+// Every point of an edge where the distance from the centre or from the
+// axis can be extreme: its ends, a line's foot from the centre, an arc's
+// points in line with the centre and square to the axis.
+std::vector<QPointF> extremeCandidates(const Edge &e)
+{
+    std::vector<QPointF> points{e.from, e.to};
+    if (e.isArc) {
+        const double r = e.radius();
+        const double towards = angleOf(e.centre);
+        for (const double angle : {towards, towards + 180, 90.0, -90.0}) {
+            if (onSweep(e, angle))
+                points.push_back(e.centre + polar(r, angle));
+        }
+    } else {
+        const QPointF d = e.to - e.from;
+        const double t = -QPointF::dotProduct(e.from, d) / QPointF::dotProduct(d, d);
+        if (t > 0 && t < 1)
+            points.push_back(e.from + t * d);
+    }
+    return points;
+}
+
+void measure(PlacedSlot &slot, const Loop &local, bool outwards)
+{
+    const LoopExtent extent = loopExtent(local);
+    slot.halfWidth = extent.halfWidth;
+    slot.farRadius = outwards ? extent.farthest : extent.nearest;
+}
+
+// The slot-local description's outline of a side, or none when its boxes
+// make no slot.
+std::optional<SlotOutline> describedSlot(const MotorModel &m, SlotSide side, const SlotShape *shape)
+{
+    if (!shape)
+        return std::nullopt;
+    SlotOutline outline = shape->outline(slotValues(m), slotCircleRadius(m, side));
+    if (outline.isEmpty())
+        return std::nullopt;
+    return outline;
+}
+
 std::optional<RotorSlot> firstRotorSlot(const MotorModel &m, double turn)
 {
     // R_M is the machine frame turned by half a slot pitch; R_R is polar on it.
@@ -105,7 +156,33 @@ std::optional<RotorSlot> firstRotorSlot(const MotorModel &m, double turn)
     if (!finitePoints({slot.surfaceOnAxis, slot.bottomOnAxis, s.bottomCorner, s.bodyCorner, s.openingCorner,
                        s.surfaceCorner, t.bottomCorner, t.bodyCorner, t.openingCorner, t.surfaceCorner}))
         return std::nullopt;
+    slot.placed.shape = slotShapeOf(m, SlotSide::rotor);
+    slot.placed.openingEdges = 2;
+    if (const std::optional<SlotOutline> local = describedSlot(m, SlotSide::rotor, slot.placed.shape)) {
+        measure(slot.placed, local->outline, false);
+        slot.placed.outline = turned(*local, turn);
+    }
     return slot;
+}
+
+Loop turnedLoop(Loop loop, double angle)
+{
+    for (Edge &e : loop) {
+        e.from = rotated(e.from, angle);
+        e.to = rotated(e.to, angle);
+        e.centre = rotated(e.centre, angle);
+    }
+    return loop;
+}
+
+PlacedSlot turnedPlacement(const PlacedSlot &slot, double angle)
+{
+    PlacedSlot out = slot;
+    out.outline = turned(slot.outline, angle);
+    out.whole = turnedLoop(slot.whole, angle);
+    for (NamedLoop &part : out.parts)
+        part.loop = turnedLoop(part.loop, angle);
+    return out;
 }
 
 RotorSlot turnedRotorSlot(const RotorSlot &slot, double angle)
@@ -115,9 +192,63 @@ RotorSlot turnedRotorSlot(const RotorSlot &slot, double angle)
         return RotorSlotSide{turn(s.bottomCorner), turn(s.bodyCorner), turn(s.openingCorner),
                              turn(s.surfaceCorner)};
     };
-    return RotorSlot{slot.axisAngle + angle, turn(slot.surfaceOnAxis), turn(slot.openingOnAxis),
-                     turn(slot.bodyOnAxis),  turn(slot.bottomOnAxis),  turnSide(slot.side),
-                     turnSide(slot.mirrored)};
+    return RotorSlot{slot.axisAngle + angle,   turn(slot.surfaceOnAxis),
+                     turn(slot.openingOnAxis), turn(slot.bodyOnAxis),
+                     turn(slot.bottomOnAxis),  turnSide(slot.side),
+                     turnSide(slot.mirrored),  turnedPlacement(slot.placed, angle)};
+}
+
+// The whole loop of a described slot as the contours use it. A rotor
+// outline runs counter-clockwise from S+ and ends with the arc S− to S+;
+// the contours want it from S− down the clockwise side, so it is reversed
+// and the arc put last. A stator outline already runs so.
+Loop contourLoop(const SlotOutline &outline, SlotSide side, bool closed)
+{
+    if (side == SlotSide::stator || closed)
+        return outline.outline;
+    Loop loop;
+    for (const Edge &e : outline.outline)
+        loop.push_back(Edge{e.to, e.from, e.isArc, e.centre, -e.sweep});
+    std::reverse(loop.begin(), loop.end());
+    std::rotate(loop.begin(), loop.begin() + 1, loop.end());
+    return loop;
+}
+
+QPointF pointOr(const SlotOutline &outline, QStringView name, QPointF otherwise)
+{
+    return outline.point(name).value_or(otherwise);
+}
+
+// A described rotor slot of any shape but the trapezoid.
+std::optional<RotorSlot> describedRotorSlot(const MotorModel &m, const SlotShape *shape, double turn)
+{
+    const std::optional<SlotOutline> local = describedSlot(m, SlotSide::rotor, shape);
+    if (!local)
+        return std::nullopt;
+    RotorSlot slot;
+    slot.axisAngle = 0;
+    PlacedSlot &placed = slot.placed;
+    placed.shape = shape;
+    placed.outline = *local;
+    placed.whole = contourLoop(*local, SlotSide::rotor, shape->closed);
+    placed.openingEdges = shape->closed ? 0 : 1;
+    placed.parts = local->parts;
+    measure(placed, local->outline, false);
+
+    const double R = m.D2 / 2;
+    const double top = shape->closed ? R - m.H02 : R;
+    const double firstSplit = local->splits.empty() ? top : local->splits.front().edge.to.x();
+    const double w = placed.halfWidth;
+    slot.surfaceOnAxis = {R, 0};
+    slot.openingOnAxis = {shape->closed ? top : R - m.H02, 0};
+    slot.bodyOnAxis = {firstSplit, 0};
+    slot.bottomOnAxis = {placed.farRadius, 0};
+    const QPointF s = local->corners ? (*local->corners)[0] : QPointF(top, 0);
+    slot.side = {{placed.farRadius, -w}, {firstSplit, -w}, pointOr(*local, u"O-", s), s};
+    const auto mirror = [](QPointF p) { return QPointF(p.x(), -p.y()); };
+    slot.mirrored = {mirror(slot.side.bottomCorner), mirror(slot.side.bodyCorner),
+                     mirror(slot.side.openingCorner), mirror(slot.side.surfaceCorner)};
+    return turnedRotorSlot(slot, turn);
 }
 
 std::optional<StatorSlot> firstStatorSlot(const MotorModel &m, double turn)
@@ -150,6 +281,12 @@ std::optional<StatorSlot> firstStatorSlot(const MotorModel &m, double turn)
                        s.wedgeCorner, s.bodyCorner, t.boreCorner, t.openingCorner, t.wedgeCorner,
                        t.bodyCorner}))
         return std::nullopt;
+    slot.placed.shape = slotShapeOf(m, SlotSide::stator);
+    slot.placed.openingEdges = 2;
+    if (const std::optional<SlotOutline> local = describedSlot(m, SlotSide::stator, slot.placed.shape)) {
+        measure(slot.placed, local->outline, true);
+        slot.placed.outline = turned(*local, turn);
+    }
     return slot;
 }
 
@@ -160,9 +297,40 @@ StatorSlot turnedStatorSlot(const StatorSlot &slot, double angle)
         return StatorSlotSide{turn(s.boreCorner), turn(s.openingCorner), turn(s.wedgeCorner),
                               turn(s.bodyCorner)};
     };
-    return StatorSlot{slot.axisAngle + angle, turn(slot.boreOnAxis),  turn(slot.openingOnAxis),
-                      turn(slot.wedgeOnAxis), turn(slot.bodyOnAxis),  turn(slot.endOnAxis),
-                      turnSide(slot.side),    turnSide(slot.mirrored)};
+    return StatorSlot{slot.axisAngle + angle, turn(slot.boreOnAxis),   turn(slot.openingOnAxis),
+                      turn(slot.wedgeOnAxis), turn(slot.bodyOnAxis),   turn(slot.endOnAxis),
+                      turnSide(slot.side),    turnSide(slot.mirrored), turnedPlacement(slot.placed, angle)};
+}
+
+// A described stator slot of any shape but the pear.
+std::optional<StatorSlot> describedStatorSlot(const MotorModel &m, const SlotShape *shape, double turn)
+{
+    const std::optional<SlotOutline> local = describedSlot(m, SlotSide::stator, shape);
+    if (!local)
+        return std::nullopt;
+    StatorSlot slot;
+    PlacedSlot &placed = slot.placed;
+    placed.shape = shape;
+    placed.outline = *local;
+    placed.whole = contourLoop(*local, SlotSide::stator, false);
+    placed.openingEdges = 1;
+    placed.parts = local->parts;
+    measure(placed, local->outline, true);
+
+    const double R = m.DI1 / 2;
+    const double wedge = local->splits.empty() ? R + m.H01 : local->splits.front().edge.to.x();
+    const double w = placed.halfWidth;
+    const QPointF s = local->corners ? (*local->corners)[0] : QPointF(R, 0);
+    slot.boreOnAxis = {R, 0};
+    slot.openingOnAxis = {R + m.H01, 0};
+    slot.wedgeOnAxis = {wedge, 0};
+    slot.bodyOnAxis = {placed.farRadius, 0};
+    slot.endOnAxis = {placed.farRadius, 0};
+    slot.side = {s, pointOr(*local, u"O-", s), {wedge, -w}, {placed.farRadius, -w}};
+    const auto mirror = [](QPointF p) { return QPointF(p.x(), -p.y()); };
+    slot.mirrored = {mirror(slot.side.boreCorner), mirror(slot.side.openingCorner),
+                     mirror(slot.side.wedgeCorner), mirror(slot.side.bodyCorner)};
+    return turnedStatorSlot(slot, turn);
 }
 
 Edge roundEnd(const StatorSlot &slot)
@@ -195,9 +363,24 @@ Loop rotorSlotPart(const RotorSlot &slot, bool whole)
 
 }  // namespace
 
+LoopExtent loopExtent(const Loop &loop)
+{
+    LoopExtent extent{std::numeric_limits<double>::infinity(), 0, 0};
+    for (const Edge &e : loop) {
+        for (const QPointF p : extremeCandidates(e)) {
+            extent.halfWidth = std::max(extent.halfWidth, std::abs(p.y()));
+            extent.nearest = std::min(extent.nearest, length(p));
+            extent.farthest = std::max(extent.farthest, length(p));
+        }
+    }
+    return extent;
+}
+
 // The whole slot, opening included: the bar, and the hole it leaves in the core.
 Loop barLoop(const RotorSlot &slot)
 {
+    if (!slot.placed.whole.empty())
+        return slot.placed.whole;
     return rotorSlotPart(slot, true);
 }
 
@@ -216,6 +399,8 @@ bool flatShoulder(const StatorSlot &slot)
 
 Loop wedgeLoop(const StatorSlot &slot)
 {
+    if (!slot.placed.whole.empty())
+        return slot.placed.parts.front().loop;
     const StatorSlotSide &s = slot.side;
     const StatorSlotSide &t = slot.mirrored;
     if (flatShoulder(slot))
@@ -234,6 +419,9 @@ Loop wedgeLoop(const StatorSlot &slot)
 
 Loop slotBodyLoop(const StatorSlot &slot)
 {
+    // Every described stator slot has two parts, wedge and body.
+    if (!slot.placed.whole.empty())
+        return slot.placed.parts.back().loop;
     const StatorSlotSide &s = slot.side;
     const StatorSlotSide &t = slot.mirrored;
     if (flatShoulder(slot))
@@ -252,6 +440,8 @@ Loop slotBodyLoop(const StatorSlot &slot)
 
 Loop statorSlotLoop(const StatorSlot &slot)
 {
+    if (!slot.placed.whole.empty())
+        return slot.placed.whole;
     const StatorSlotSide &s = slot.side;
     const StatorSlotSide &t = slot.mirrored;
     return {
@@ -280,15 +470,23 @@ SectorRadii radiiOf(const MotorModel &m)
 
 void addSlots(SectorGeometry &g, const MotorModel &m)
 {
-    if (drawsRotorSlot(m) && m.Z2 > 0) {
-        if (const std::optional<RotorSlot> first = firstRotorSlot(m, g.rotorTurn)) {
+    const SlotShape *rotorShape = slotShapeOf(m, SlotSide::rotor);
+    const SlotShape *statorShape = slotShapeOf(m, SlotSide::stator);
+    if (rotorShape && m.Z2 > 0) {
+        const std::optional<RotorSlot> first = isScriptRotorSlot(rotorShape)
+            ? firstRotorSlot(m, g.rotorTurn)
+            : describedRotorSlot(m, rotorShape, g.rotorTurn);
+        if (first) {
             const int count = slotsPerSector(m.Z2, g.periods, g.rotorSlotsCapped);
             for (int k = 0; k < count; ++k)
                 g.rotorSlots.push_back(turnedRotorSlot(*first, k * 360.0 / m.Z2));
         }
     }
-    if (drawsStatorSlot(m) && std::isfinite(m.Z1) && m.Z1 > 0) {
-        if (const std::optional<StatorSlot> first = firstStatorSlot(m, g.statorTurn)) {
+    if (statorShape && std::isfinite(m.Z1) && m.Z1 > 0) {
+        const std::optional<StatorSlot> first = isScriptStatorSlot(statorShape)
+            ? firstStatorSlot(m, g.statorTurn)
+            : describedStatorSlot(m, statorShape, g.statorTurn);
+        if (first) {
             const int count = slotsPerSector(m.Z1, g.periods, g.statorSlotsCapped);
             for (int k = 0; k < count; ++k)
                 g.statorSlots.push_back(turnedStatorSlot(*first, k * 360.0 / m.Z1));
@@ -335,7 +533,12 @@ void addRegions(SectorGeometry &g)
     for (std::size_t k = 0; k < g.rotorSlots.size(); ++k) {
         const RotorSlot &slot = g.rotorSlots[k];
         g.regions.push_back(Region{RegionKind::bar, u"BAR_%1"_s.arg(k + 1), barLoop(slot), {}});
-        g.faceSplits.push_back(Edge::line(slot.bottomOnAxis, slot.surfaceOnAxis));
+        if (slot.placed.whole.empty()) {
+            g.faceSplits.push_back(Edge::line(slot.bottomOnAxis, slot.surfaceOnAxis));
+        } else {
+            for (const NamedEdge &split : slot.placed.outline.splits)
+                g.partSplits.push_back(split.edge);
+        }
     }
     for (const StatorSlot &slot : g.statorSlots) {
         g.regions.push_back(Region{RegionKind::wedge, u"Wedge"_s, wedgeLoop(slot), {}});
@@ -407,7 +610,19 @@ QRectF geometryBounds(const SectorGeometry &geometry, bool includeBox)
 
 Loop rotorOpeningLoop(const RotorSlot &slot)
 {
+    if (!slot.placed.whole.empty())
+        return slot.placed.parts.front().loop;
     return rotorSlotPart(slot, false);
+}
+
+bool isScriptRotorSlot(const SlotShape *shape)
+{
+    return shape && shape->side == SlotSide::rotor && shape->number == drawnRotorSlotType;
+}
+
+bool isScriptStatorSlot(const SlotShape *shape)
+{
+    return shape && shape->side == SlotSide::stator && shape->number == drawnStatorSlotType;
 }
 
 }  // namespace lamina

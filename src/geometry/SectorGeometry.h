@@ -2,6 +2,7 @@
 
 #include "model/MotorModel.h"
 #include "slots/Outline.h"
+#include "slots/SlotShapes.h"
 
 #include <QPointF>
 #include <QRectF>
@@ -50,6 +51,29 @@ struct SectorRadii
     double boxOuter = 0;     // its second value
 };
 
+// A slot of any shape at its place in the sector. The named corners of
+// RotorSlot and StatorSlot are the script's points for the trapezoid and
+// the pear; for the other shapes they are the nearest points of the
+// description's outline (the preview places its labels by them), and the
+// description's own named points are in `outline`.
+struct PlacedSlot
+{
+    const SlotShape *shape = nullptr;
+    SlotOutline outline;  // the description's outline, turned onto the slot axis
+    // The whole slot as the cores' contours run round it: from the corner
+    // clockwise of the axis, ending with `openingEdges` arcs over the
+    // opening on the circle (none for a closed slot, which is a hole in the core).
+    Loop whole;
+    int openingEdges = 0;
+    // The faces the slot is split into, from the circle on: a stator slot's
+    // wedge and body, a rotor slot's parts (which together are one bar).
+    std::vector<NamedLoop> parts;
+    double halfWidth = 0;  // the widest half width of the slot
+    double farRadius = 0;  // the slot point farthest from the circle, as a radius
+
+    bool closed() const { return openingEdges == 0; }
+};
+
 // One side of a rotor slot, from the bottom up to the rotor surface.
 struct RotorSlotSide
 {
@@ -69,6 +93,7 @@ struct RotorSlot
     QPointF bottomOnAxis;    // 12, depth H02+H12+H22
     RotorSlotSide side;      // the side clockwise of the axis, as drawn
     RotorSlotSide mirrored;  // its mirror image (17 to 20)
+    PlacedSlot placed;
 };
 
 // One side of a stator slot, from the bore outwards.
@@ -91,6 +116,7 @@ struct StatorSlot
     QPointF endOnAxis;        // R+13, the far end of the round end
     StatorSlotSide side;      // clockwise of the axis, as drawn
     StatorSlotSide mirrored;  // R+18 to R+21
+    PlacedSlot placed;
 };
 
 struct SectorGeometry
@@ -117,14 +143,18 @@ struct SectorGeometry
     // Lines inside a region that split it into the script's faces: the
     // axis of every bar.
     std::vector<Edge> faceSplits;
+    // The lines between a slot's parts (opening, cages, neck), drawn dashed;
+    // they split no face.
+    std::vector<Edge> partSplits;
 
     bool isEmpty() const { return regions.empty() && rotorSlots.empty() && statorSlots.empty(); }
 };
 
 // The closed outlines of one slot that the regions are made of. Each runs
 // down the slot's clockwise side first; barLoop and statorSlotLoop end with
-// the two arcs that close the opening on the rotor surface or the bore, from
-// the far corner over the slot axis back to the near one.
+// the arcs that close the opening on the rotor surface or the bore, from
+// the far corner over the slot axis back to the near one (two for the
+// trapezoid and the pear, through the script's point on the axis).
 Loop barLoop(const RotorSlot &slot);          // the whole rotor slot, opening included
 Loop wedgeLoop(const StatorSlot &slot);       // a stator slot's opening and wedge
 Loop slotBodyLoop(const StatorSlot &slot);    // the rest of the stator slot
@@ -142,8 +172,23 @@ SectorGeometry buildSectorGeometry(const MotorModel &model);
 // and the outer air.
 QRectF geometryBounds(const SectorGeometry &geometry, bool includeBox = true);
 
-// The part of a rotor slot between the rotor surface and the width br1:
-// the opening and the wedge, cut from the bar along the line of br1.
+// The part of a rotor slot nearest the rotor surface: for the trapezoid the
+// opening and the wedge down to the width br1, for the other shapes their
+// first part (the opening; a closed slot's whole bar).
 Loop rotorOpeningLoop(const RotorSlot &slot);
+
+// How near to and far from the machine centre a loop comes, and (for a slot
+// in its own frame, axis along x) its widest half width; exact for lines and arcs.
+struct LoopExtent
+{
+    double nearest;
+    double farthest;
+    double halfWidth;
+};
+LoopExtent loopExtent(const Loop &loop);
+
+// The slot shapes the sector draws in the script's own way, point for point.
+bool isScriptRotorSlot(const SlotShape *shape);
+bool isScriptStatorSlot(const SlotShape *shape);
 
 }  // namespace lamina

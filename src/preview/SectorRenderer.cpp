@@ -205,6 +205,8 @@ void drawRegions(Canvas &canvas, const SectorGeometry &g, const QTransform &t, b
     }
     for (const Edge &split : g.faceSplits)
         canvas.stroke(deviceLine(split, t), ink, 0.7, Qt::DashLine);
+    for (const Edge &split : g.partSplits)
+        canvas.stroke(deviceLine(split, t), ink, 0.5, Qt::DotLine);
     for (Edge edge : g.sectorEdges) {
         if (!includeBox && std::isfinite(g.radii.statorOuter) && g.radii.statorOuter > 0)
             edge.to = edge.to * (g.radii.statorOuter / QLineF(edge.from, edge.to).length());

@@ -4,6 +4,7 @@
 #include "geometry/PlaneMath.h"
 #include "geometry/SectorGeometry.h"
 #include "script/SlotSections.h"
+#include "slots/SlotShapes.h"
 
 #include <cmath>
 #include <map>
@@ -92,10 +93,11 @@ void matchPoint(DesignMatch &match, const ReplayResult &replay, double number, Q
 DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model)
 {
     DesignMatch match;
-    // The sector geometry builds only some of the shapes the script draws;
-    // a slot it leaves out would turn every part around it into a finding.
-    if (scriptDrawsRotorSlot(model) != drawsRotorSlot(model)
-        || scriptDrawsStatorSlot(model) != drawsStatorSlot(model))
+    // The sector geometry builds every described shape, the script only
+    // those it has a section for; a slot one of them leaves out would turn
+    // every part around it into a finding.
+    if (scriptDrawsRotorSlot(model) != (slotShapeOf(model, SlotSide::rotor) != nullptr)
+        || scriptDrawsStatorSlot(model) != (slotShapeOf(model, SlotSide::stator) != nullptr))
         return match;
     const SectorGeometry geometry = buildSectorGeometry(model);
     const DesignData data = computeDesignData(model, geometry);
@@ -159,8 +161,9 @@ DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model)
     for (auto &[index, part] : parts)
         addArea(match, std::move(part), replay, reach);
 
-    // The corners of the first slots, by the numbers the script gives them.
-    if (!geometry.rotorSlots.empty()) {
+    // The corners of the first pear and trapezoid slots, by the numbers the
+    // script gives them; the other shapes' corners are their outlines' own.
+    if (!geometry.rotorSlots.empty() && drawsRotorSlot(model)) {
         const RotorSlot &s = geometry.rotorSlots.front();
         const QPointF rotor[] = {s.surfaceOnAxis,       s.openingOnAxis,          s.bodyOnAxis,
                                  s.bottomOnAxis,        s.side.bottomCorner,      s.side.bodyCorner,
@@ -169,7 +172,7 @@ DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model)
         for (int k = 0; k < 12; ++k)
             matchPoint(match, replay, 9 + k, rotor[k], u"rotor slot's corner"_s);
     }
-    if (!geometry.statorSlots.empty() && model.periodNumber != 0) {
+    if (!geometry.statorSlots.empty() && drawsStatorSlot(model) && model.periodNumber != 0) {
         const StatorSlot &s = geometry.statorSlots.front();
         const double r = 12.0 * model.Z2 / model.periodNumber;
         const QPointF stator[] = {s.boreOnAxis,

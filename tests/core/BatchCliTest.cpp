@@ -80,7 +80,7 @@ TEST_F(BatchCliTest, SpreadsheetTableScriptsAreTheSingleRunsScripts)
     // The pole count is judged too: a quoted text is no pole count.
     EXPECT_TRUE(run.out.startsWith("small, 32 bars.py: written; 1 error, 0 warnings; pole count"))
         << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains("\nopen stator.py: written; 1 error, ")) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains("\nopen stator.py: written; 0 errors, 0 warnings")) << run.out.toStdString();
 }
 
 TEST_F(BatchCliTest, RefusalsInTheMiddleAreCountedAndSummarised)
@@ -194,8 +194,8 @@ TEST_F(BatchCliTest, StrictScriptWritesNothingForEachKindOfError)
         const char *setting;  // nullptr: the design without its list choices
         const char *error;
     } cases[] = {
-        {"statorSlotType=开口矩形槽", "stator slot type 3 picked: only the pear-shaped slot"},
-        {"rotorSlotType=单笼梯形槽2", "rotor slot type 5 picked"},
+        {"statorSlotType=", "no stator slot type picked: the script draws no stator slot"},
+        {"rotorSlotType=闭口腰圆槽", "rotor slot type 6 (closed oval) is checked, previewed"},
         {nullptr, "no periodicity type picked"},
         {"periodNumber=2.5", "number of periods \"2.5\" is not whole"},
         {"periodNumber=3", "Z2 / P = 28 / 3 = 9.333 is not whole"},
@@ -223,14 +223,15 @@ TEST_F(BatchCliTest, StrictScriptWritesNothingForEachKindOfError)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"old.py"_s});
 
     // Warnings alone pass, and without --strict an error only warns. The
-    // whole machine passes the checks but not the replay of its script.
+    // whole machine is refused: its script never closes the sector.
     const CliRun warned = cli({u"script"_s, u"--strict"_s, u"--design"_s, example, u"--set"_s, u"B21=8.5"_s,
                                u"--output"_s, path(u"rs.py"_s)});
     EXPECT_EQ(warned.status, 0) << warned.err.toStdString();
     const CliRun replayed = cli({u"script"_s, u"--strict"_s, u"--design"_s, example, u"--set"_s,
                                  u"periodNumber=1"_s, u"--output"_s, path(u"p1.py"_s)});
     EXPECT_EQ(replayed.status, 1);
-    EXPECT_TRUE(replayed.err.startsWith("lamina-cli: error: script line ")) << replayed.err.toStdString();
+    EXPECT_TRUE(replayed.err.startsWith("lamina-cli: error: number of periods P = 1"))
+        << replayed.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(path(u"p1.py"_s)));
     const CliRun loose = cli({u"script"_s, u"--design"_s, example, u"--set"_s, u"periodNumber=3"_s,
                               u"--output"_s, path(u"p3.py"_s)});

@@ -3,8 +3,10 @@
 #include "DxfReading.h"
 #include "ExportFixtures.h"
 #include "export/DrawingExport.h"
+#include "geometry/DesignChecks.h"
 #include "geometry/PlaneMath.h"
 #include "model/LaminaError.h"
+#include "slots/SlotShapes.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +83,71 @@ INSTANTIATE_TEST_SUITE_P(Designs, WholeLamination,
                                          DesignCase{"onePeriod", {{u"periodNumber"_s, u"1"_s}}},
                                          DesignCase{"solidRotor", {{u"DI2"_s, u"0"_s}}},
                                          DesignCase{"manySlots", {{u"Z1"_s, u"48"_s}, {u"Z2"_s, u"40"_s}}}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+class SlotShapeDesign : public testing::TestWithParam<ShapeCase>
+{
+};
+
+// Each shape's reference design through check, the design data and both
+// drawings; its broken design refused by check, naming the box, and by every exporter.
+TEST_P(SlotShapeDesign, RunsThroughThePipelineOrIsRefused)
+{
+    const MotorModel m = exportModel(GetParam().settings);
+    const std::vector<Finding> findings = checkDesign(m);
+    EXPECT_FALSE(hasError(findings)) << (findings.empty() ? "" : findings.front().english.toStdString());
+
+    const DesignData data = computeDesignData(m);
+    for (const SlotSide side : {SlotSide::stator, SlotSide::rotor}) {
+        const SlotOutline outline = slotShapeOf(m, side)->outline(slotValues(m), slotCircleRadius(m, side));
+        const SlotData &slot = side == SlotSide::stator ? data.stator : data.rotor;
+        ASSERT_FALSE(outline.isEmpty());
+        const auto area = [&](const char *name) {
+            const NamedLoop *part = outline.part(QString::fromLatin1(name));
+            return part ? std::abs(loopArea(part->loop)) : std::nan("");
+        };
+        const double whole = std::abs(loopArea(outline.outline));
+        EXPECT_NEAR(slot.slotArea, whole, 1e-9 * whole);
+        const double opening = outline.part(u"wedge") ? area("wedge")
+            : outline.part(u"opening")                ? area("opening")
+                                                      : 0;
+        EXPECT_NEAR(slot.slotOpeningArea, opening, 1e-9 * whole);
+        for (const auto &[figure, name] : {std::pair{slot.upperCageArea, "upper"},
+                                           {slot.neckArea, "neck"},
+                                           {slot.lowerCageArea, "lower"}}) {
+            if (outline.part(QString::fromLatin1(name)))
+                EXPECT_NEAR(figure, area(name), 1e-9 * whole) << name;
+            else
+                EXPECT_TRUE(std::isnan(figure)) << name;
+        }
+        EXPECT_EQ(std::isnan(slot.bridgeThickness), outline.corners.has_value());
+        EXPECT_GT(slot.toothWidthMin, 0);
+    }
+
+    const Drawing drawing = readBack(exportDrawing(m, ExportFormat::dxf, false));
+    const Layer &stator = drawing.layers.at("STATOR");
+    const double statorArea
+        = pi * stator.circles.at(0) * stator.circles.at(0) - areaSum(contoursOf(stator.edges));
+    const double statorExpected = pi * (m.D1 * m.D1 - m.DI1 * m.DI1) / 4 - m.Z1 * data.stator.slotArea;
+    EXPECT_NEAR(statorArea, statorExpected, 1e-6 * statorExpected);
+    const Layer &rotor = drawing.layers.at("ROTOR");
+    const double shaft = pi * rotor.circles.at(0) * rotor.circles.at(0);
+    const double rotorExpected = pi * (m.D2 * m.D2 - m.DI2 * m.DI2) / 4 - m.Z2 * data.rotor.slotArea;
+    EXPECT_NEAR(areaSum(contoursOf(rotor.edges)) - shaft, rotorExpected, 1e-6 * rotorExpected);
+    expectSectorLayersMatch(m);
+
+    const MotorModel broken = exportModel(joined(GetParam().settings, GetParam().broken));
+    const std::vector<Finding> refused = checkDesign(broken);
+    const QString key = QString::fromLatin1(GetParam().brokenKey);
+    EXPECT_TRUE(std::any_of(refused.begin(), refused.end(), [&](const Finding &f) {
+        return f.severity == Severity::error && f.keys.contains(key);
+    })) << GetParam().brokenKey;
+    EXPECT_THROW(exportDrawing(broken, ExportFormat::dxf, false), LaminaError);
+    EXPECT_THROW(exportDrawing(broken, ExportFormat::dxf, true), LaminaError);
+    EXPECT_THROW(exportDrawing(broken, ExportFormat::gmsh, true), LaminaError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, SlotShapeDesign, testing::ValuesIn(shapeCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
 TEST(SectorDrawing, HasOneLayerPerRegionWithTheRegionsAreas)

@@ -94,11 +94,31 @@ inline std::vector<Loop> contoursOf(Loop edges)
     return contours;
 }
 
+inline bool encloses(const Loop &contour, QPointF p)
+{
+    const std::vector<QPointF> ring = loopPoints(contour, 0.5);
+    bool inside = false;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        if ((ring[i].y() > p.y()) != (ring[j].y() > p.y())
+            && p.x() < ring[j].x()
+                    + (p.y() - ring[j].y()) * (ring[i].x() - ring[j].x()) / (ring[i].y() - ring[j].y()))
+            inside = !inside;
+    }
+    return inside;
+}
+
+// The area the contours bound: a contour inside another (a closed slot in
+// its core) is a hole.
 inline double areaSum(const std::vector<Loop> &contours)
 {
     double sum = 0;
-    for (const Loop &contour : contours)
-        sum += std::abs(enclosedArea(contour));
+    for (const Loop &contour : contours) {
+        const QPointF probe = contour.front().from * 0.5 + contour.front().to * 0.5;
+        const auto depth = std::count_if(contours.begin(), contours.end(), [&](const Loop &other) {
+            return &other != &contour && encloses(other, probe);
+        });
+        sum += (depth % 2 == 0 ? 1 : -1) * std::abs(enclosedArea(contour));
+    }
     return sum;
 }
 

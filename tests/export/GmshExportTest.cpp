@@ -132,6 +132,19 @@ TEST_P(GmshMesh, CoversEveryRegionWithMatchingPeriodicEdges)
     expectMeshMatchesDesign(exportModel(GetParam().settings));
 }
 
+class GmshShapeMesh : public testing::TestWithParam<ShapeCase>
+{
+};
+
+// Every slot shape's reference design meshes with the design data's areas.
+TEST_P(GmshShapeMesh, CoversEveryRegion)
+{
+    expectMeshMatchesDesign(exportModel(GetParam().settings));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, GmshShapeMesh, testing::ValuesIn(shapeCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(Designs, GmshMesh,
                          testing::Values(DesignCase{"defaults", {}},
                                          DesignCase{"twoPeriods", {{u"periodNumber"_s, u"2"_s}}},

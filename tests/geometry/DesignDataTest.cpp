@@ -144,33 +144,38 @@ TEST(DesignDataTeeth, ParallelSidedTeethHaveOneWidth)
 
     const double along = 68 + 0.8 + 0.78;
     const double statorTooth = 2 * (along * std::sin(half) - 3.1 * std::cos(half));
+    // The widest tooth is its tip, beside the narrow opening: the stator's
+    // at the opening's corner O, the rotor's on its surface.
     EXPECT_NEAR(data.stator.toothWidthMin, statorTooth, 1e-9);
-    EXPECT_NEAR(data.stator.toothWidthMax, statorTooth, 1e-9);
+    EXPECT_NEAR(data.stator.toothWidthMax, 2 * (68.8 * std::sin(half) - 1.75 * std::cos(half)), 1e-9);
     const double rotorAlong = 67.6 - 0.5 - 1.7;
     const double rotorTooth = 2 * (rotorAlong * std::sin(pi / 28) - 3.45 * std::cos(pi / 28));
     EXPECT_NEAR(data.rotor.toothWidthMin, rotorTooth, 1e-9);
-    EXPECT_NEAR(data.rotor.toothWidthMax, rotorTooth, 1e-9);
+    const double surfaceCorner = std::sqrt(67.6 * 67.6 - 0.25);
+    EXPECT_NEAR(data.rotor.toothWidthMax, 2 * (surfaceCorner * std::sin(pi / 28) - 0.5 * std::cos(pi / 28)),
+                1e-9);
 }
 
 TEST(DesignDataTeeth, DefaultTeethAreNarrowestNearTheAirGap)
 {
     // The stator slot widens a little slower than the pitch, the rotor slot
     // narrows faster: both teeth widen away from the air gap, so they are
-    // narrowest at bs1 and br1.
+    // narrowest at bs1 and br1. Beside the narrow openings the tips are wider still.
     const DesignData data = computeDesignData(modelWith({}));
     const double half = pi / 36;
-    const double atB11 = 68 + 0.8 + 0.78, atB21 = atB11 + 12.22;
+    const double atB11 = 68 + 0.8 + 0.78;
     EXPECT_NEAR(data.stator.toothWidthMin, 2 * (atB11 * std::sin(half) - 3.1 * std::cos(half)), 1e-9);
     EXPECT_NEAR(data.stator.toothWidthMinRadius, std::hypot(atB11, 3.1), 1e-9);
-    EXPECT_NEAR(data.stator.toothWidthMax, 2 * (atB21 * std::sin(half) - 4.15 * std::cos(half)), 1e-9);
-    EXPECT_NEAR(data.stator.toothWidthMaxRadius, std::hypot(atB21, 4.15), 1e-9);
+    EXPECT_NEAR(data.stator.toothWidthMax, 2 * (68.8 * std::sin(half) - 1.75 * std::cos(half)), 1e-9);
+    EXPECT_NEAR(data.stator.toothWidthMaxRadius, std::hypot(68.8, 1.75), 1e-9);
     const double rotorHalf = pi / 28;
-    const double atB12 = 67.6 - 2.2, atB22 = atB12 - 18.8;
+    const double atB12 = 67.6 - 2.2;
     EXPECT_NEAR(data.rotor.toothWidthMin, 2 * (atB12 * std::sin(rotorHalf) - 3.45 * std::cos(rotorHalf)),
                 1e-9);
     EXPECT_NEAR(data.rotor.toothWidthMinRadius, std::hypot(atB12, 3.45), 1e-9);
-    EXPECT_NEAR(data.rotor.toothWidthMax, 2 * (atB22 * std::sin(rotorHalf) - 1.2 * std::cos(rotorHalf)),
-                1e-9);
+    EXPECT_NEAR(data.rotor.toothWidthMax,
+                2 * (std::sqrt(67.6 * 67.6 - 0.25) * std::sin(rotorHalf) - 0.5 * std::cos(rotorHalf)), 1e-9);
+    EXPECT_NEAR(data.rotor.toothWidthMaxRadius, 67.6, 1e-9);
 }
 
 TEST(DesignDataYokes, HeightsFromTheSlotEndToTheOuterCircleAndTheShaft)

@@ -15,6 +15,9 @@ ParameterGeom(name='DI2',expression='48')
 ParameterGeom(name='Z1',expression='36')
 ParameterGeom(name='Z2',expression='28')
 ParameterGeom(name='air',expression='2')
+ParameterGeom(name='B11',expression='6.2')
+ParameterGeom(name='H01',expression='0.8')
+ParameterGeom(name='H21',expression='12.22')
 ParameterGeom(name='B02',expression='1')
 ParameterGeom(name='B12',expression='6.9')
 ParameterGeom(name='B22',expression='2.4')
@@ -157,49 +160,96 @@ FaceAutomatic[8].region=RegionFace['BAR_6']
 FaceAutomatic[14].region=RegionFace['BAR_6']
 FaceAutomatic[9].region=RegionFace['BAR_7']
 FaceAutomatic[15].region=RegionFace['BAR_7']
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H21','-B11/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01','-B11/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M_R'],
+                 uvw=['DI1/2','-Asind(B11/DI1)','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfAffineLine2PT(name='SSLOT_I',point=[Point[93],Point[94]],factor='-1')
+PointCoordinates[97,96,95].propagate(transformation=Transf['SSLOT_I'],repetitionNumber=1)
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[97],Point[96]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[96],Point[95]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[98],Point[99]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[99],Point[100]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[94],Point[99]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[94],Point[96]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[95],Point[100]],nature=Nature['STANDARD'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
+              defPoint=[Point[97],Point[93]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
+              defPoint=[Point[93],Point[98]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+TransfRotation3AnglesPivotCoord(name='RSSLOT',coordSys=CoordSys['XY1'],pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='360/Z1'))
+FaceAutomatic[16].propagate(transformation=Transf['RSSLOT'],repetitionNumber= 8,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',
+          regionPropagation='NONE')
+FaceAutomatic[17].propagate(transformation=Transf['RSSLOT'],repetitionNumber= 8,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',regionPropagation='NONE')
+RegionFace(name='Wedge',color=Color['White'],visibility=Visibility['VISIBLE'])
+FaceAutomatic[16].region=RegionFace['Wedge']
+FaceAutomatic[18].region=RegionFace['Wedge']
+FaceAutomatic[19].region=RegionFace['Wedge']
+FaceAutomatic[20].region=RegionFace['Wedge']
+FaceAutomatic[21].region=RegionFace['Wedge']
+FaceAutomatic[22].region=RegionFace['Wedge']
+FaceAutomatic[23].region=RegionFace['Wedge']
+FaceAutomatic[24].region=RegionFace['Wedge']
+FaceAutomatic[25].region=RegionFace['Wedge']
 PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
          uvw=['67.8','0','0'],
                  nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 TransfRotation3AnglesPivotCoord(name='rper',coordSys=CoordSys['XY1'],pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='90'))
-PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],point=Point[186],
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],point=Point[165],
     nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2+(DI1-D2)/2/AIR',
-     defPoint=[Point[186],Point[187]],
+     defPoint=[Point[165],Point[166]],
      nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
              uvw=['D2/2','0','0'],
              nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
-                point=Point[188],
+                point=Point[167],
                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
-    defPoint=[Point[188],Point[16]],
+    defPoint=[Point[167],Point[16]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
-    defPoint=[Point[64],Point[189]],
+    defPoint=[Point[64],Point[168]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
              uvw=['DI1/2','0','0'],
              nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
-                point=Point[190],
+                point=Point[169],
                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
-    defPoint=[Point[190],Point[101]],
+    defPoint=[Point[169],Point[97]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
-    defPoint=[Point[168],Point[191]],
+    defPoint=[Point[147],Point[170]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],uvw=['D1/2','0','0'],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
-            point=Point[192],
+            point=Point[171],
             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D1/2',
-          defPoint=[Point[192],Point[193]],
+          defPoint=[Point[171],Point[172]],
           nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 PointCoordinates[8].propagate(transformation=Transf['RPER'],repetitionNumber=1)
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di2/2',
-          defPoint=[Point[8],Point[194]],
+          defPoint=[Point[8],Point[173]],
           nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
     defPoint=[Point[20],Point[72]],
@@ -220,64 +270,64 @@ LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=Coo
     defPoint=[Point[56],Point[89]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[102],Point[106]],
+    defPoint=[Point[98],Point[101]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[112],Point[114]],
+    defPoint=[Point[105],Point[107]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[120],Point[122]],
+    defPoint=[Point[111],Point[113]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[128],Point[130]],
+    defPoint=[Point[117],Point[119]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[136],Point[138]],
+    defPoint=[Point[123],Point[125]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[144],Point[146]],
+    defPoint=[Point[129],Point[131]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[152],Point[154]],
+    defPoint=[Point[135],Point[137]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[160],Point[162]],
+    defPoint=[Point[141],Point[143]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
         defPoint=[Point[7],Point[8]],
         nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[8],Point[188]],
+            defPoint=[Point[8],Point[167]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[188],Point[186]],
+            defPoint=[Point[167],Point[165]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[186],Point[190]],
+            defPoint=[Point[165],Point[169]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[190],Point[192]],
+            defPoint=[Point[169],Point[171]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[192],Point[1]],
+            defPoint=[Point[171],Point[1]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[7],Point[194]],
+            defPoint=[Point[7],Point[173]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[194],Point[189]],
+            defPoint=[Point[173],Point[168]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[189],Point[187]],
+            defPoint=[Point[168],Point[166]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[187],Point[191]],
+            defPoint=[Point[166],Point[170]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[191],Point[193]],
+            defPoint=[Point[170],Point[172]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[193],Point[3]],
+            defPoint=[Point[172],Point[3]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 buildFaces()
 AidedMesh[1].aidedMeshState=AidedMeshActivated(meshPoint=MeshPointAssigned(type=MeshPointDynamic()),

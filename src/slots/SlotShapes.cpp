@@ -492,11 +492,24 @@ void ovalProfile(const SlotValues &v, double radius, SlotProfile &p)
     p.partNames = {u"opening"_s, u"body"_s};
 }
 
+// A closed slot's bridge thinner than the least a lamination is punched or
+// cast with is only a warning: the model can still be built and meshed.
+void thinBridge(Rules &r, double bridge, std::vector<SlotBox> boxes)
+{
+    if (bridge > 0)
+        r.warnUnless(bridge >= minimumBridge, std::move(boxes),
+                     u"槽顶铁桥厚 %1 mm < %2 mm：铁桥过薄"_s.arg(number(bridge), number(minimumBridge)),
+                     u"iron bridge over the slot %1 mm < %2 mm: thinner than the least bridge"_s.arg(
+                         number(bridge), number(minimumBridge)));
+}
+
 std::vector<SlotIssue> closedOvalRules(const SlotValues &v, double)
 {
     Rules r(v);
     r.positive({B::hr0, B::rr1, B::rr2});
     r.tangentsExist(B::rr1, v[B::rr1], B::rr2, v[B::rr2], B::hr1);
+    // The upper circle comes nearest the surface on the axis.
+    thinBridge(r, v[B::hr0], {B::hr0});
     return r.issues;
 }
 
@@ -743,6 +756,8 @@ std::vector<SlotIssue> closedDoubleRules(const SlotValues &v, double radius)
               u"hr0 = %1, br1 = %2：槽顶角伸出转子外圆"_s.arg(number(v[B::hr0]), number(v[B::br1])),
               u"hr0 = %1, br1 = %2: the top corners of the slot reach out of the rotor"_s.arg(
                   number(v[B::hr0]), number(v[B::br1])));
+    // The flat top comes nearest the surface at its corners, not on the axis.
+    thinBridge(r, radius - std::hypot(xt, a), {B::hr0, B::br1});
     return r.issues;
 }
 

@@ -235,6 +235,12 @@ TEST(SlotShapeScripts, EveryShapeDesignIsProvenOnEveryMachine)
                 << labelOf(settings);
             expectProven(m, labelOf(settings));
         }
+        // A slot count the period count does not divide names no whole copy
+        // count, and the replay must find it.
+        const bool rotor = shape.front().first == u"rotorSlotType"_s;
+        Settings uneven = shape;
+        uneven.emplace_back(rotor ? u"Z2"_s : u"Z1"_s, rotor ? u"26"_s : u"38"_s);
+        EXPECT_FALSE(replayScript(writeScript(modelWith(uneven))).sound()) << labelOf(uneven);
     }
 }
 

@@ -29,19 +29,26 @@ void writePeriodicSector(ScriptText &out, const MotorModel &m, const ScriptNumbe
     out.line("     defPoint=[Point[", n(AirGap), "],Point[", n(AirGapTurned), "]],");
     out.line("     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
 
-    // The rotor surface from each edge to the nearest rotor slot.
+    // The rotor surface from each edge to the nearest rotor slot; over closed
+    // slots it is one arc from edge to edge.
     out.line("PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],");
     out.line("             uvw=['D2/2','0','0'],");
     out.line("             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])");
     out.line("PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],");
     out.line("                point=Point[", n(RotorSurface), "],");
     out.line("                nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])");
-    out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
-    out.line("    defPoint=[Point[", n(RotorSurface), "],Point[", integerText(numbering.firstRotorNearCorner()), "]],");
-    out.line("    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
-    out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
-    out.line("    defPoint=[Point[", doubleText(numbering.lastRotorCopyFarCorner()), "],Point[", n(RotorSurfaceTurned), "]],");
-    out.line("    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
+    if (!numbering.rotorSurfaceCorners()) {
+        out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
+        out.line("    defPoint=[Point[", n(RotorSurface), "],Point[", n(RotorSurfaceTurned), "]],");
+        out.line("    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
+    } else {
+        out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
+        out.line("    defPoint=[Point[", n(RotorSurface), "],Point[", integerText(numbering.firstRotorNearCorner()), "]],");
+        out.line("    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
+        out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
+        out.line("    defPoint=[Point[", doubleText(numbering.lastRotorCopyFarCorner()), "],Point[", n(RotorSurfaceTurned), "]],");
+        out.line("    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
+    }
 
     // The bore from each edge to the nearest stator slot.
     out.line("PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],");
@@ -71,14 +78,16 @@ void writePeriodicSector(ScriptText &out, const MotorModel &m, const ScriptNumbe
     out.line("          nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
 
     // The rotor surface between neighbouring rotor slots.
-    out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
-    out.line("    defPoint=[Point[", integerText(numbering.firstRotorFarCorner()), "],Point[", doubleText(numbering.firstRotorCopyNearCorner()), "]],");
-    out.line("    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
-    const Int16 rotorGaps = numbering.rotorGapsBetweenCopies();
-    for (Int16 j = 1; j <= rotorGaps; j = j + 1) {
+    if (numbering.rotorSurfaceCorners()) {
         out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
-        out.line("    defPoint=[Point[", integerText(numbering.rotorCopyFarCorner(j)), "],Point[", doubleText(numbering.nextRotorCopyNearCorner(j)), "]],");
+        out.line("    defPoint=[Point[", integerText(numbering.firstRotorFarCorner()), "],Point[", doubleText(numbering.firstRotorCopyNearCorner()), "]],");
         out.line("    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
+        const Int16 rotorGaps = numbering.rotorGapsBetweenCopies();
+        for (Int16 j = 1; j <= rotorGaps; j = j + 1) {
+            out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
+            out.line("    defPoint=[Point[", integerText(numbering.rotorCopyFarCorner(j)), "],Point[", doubleText(numbering.nextRotorCopyNearCorner(j)), "]],");
+            out.line("    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
+        }
     }
 
     // The bore between neighbouring stator slots.

@@ -28,6 +28,9 @@ struct RotorSlotCounts
     int farCornerInCopy;          // where the far corner falls among a +y copy's new points, from 1
     int nearCornerInFirstCopy;    // the near corner among the first −y copy's new points
     int nearCornerInLaterCopies;  // and a later one's: their walk starts on the axis
+    // A closed slot does not reach the rotor surface: the surface corners
+    // above are then unused, and the surface is one arc from edge to edge.
+    bool surfaceCorners = true;
 };
 
 // What the stator slot section makes: one slot, then copies of its faces.
@@ -84,6 +87,8 @@ public:
     double statorCopyPoints() const;  // S = (Z1 / P − 1) × 10
 
     // The rotor slots' corners on the rotor surface. Copies count from 1.
+    // A closed slot has none, and nothing may ask for them.
+    bool rotorSurfaceCorners() const { return rotor.surfaceCorners; }
     Int16 firstRotorNearCorner() const;
     Int16 firstRotorFarCorner() const;
     double lastRotorCopyFarCorner() const;

@@ -216,6 +216,42 @@ RotorSlotDrawing doubleFlatBottom(const MotorModel &m)
     return d;
 }
 
+// The closed shapes: the slot's top on the axis takes the surface point's
+// number, and the last flank point's edge runs to it, so the rotor surface
+// above stays whole and the bridge under it is core.
+
+// Circle 1 (R12) with its top H02 under the surface, circle 2 (R22) H12
+// further in, joined by their tangents as in the open oval.
+RotorSlotDrawing closedOval(const MotorModel &)
+{
+    RotorSlotDrawing d;
+    d.systems.push_back({"R_C1", true, "R_M", "D2/2-H02-R12", "0"});
+    d.systems.push_back({"R_C2", true, "R_C1", "H12", "180"});
+    const std::string lean = "-90-Asind((R12-R22)/H12)";
+    d.topOnAxis = DrawnPoint{"R_C1", "R12", "0"};
+    d.bottomOnAxis = DrawnPoint{"R_C2", "R22", "180"};
+    d.bottomArc = DrawnArc{"R_C2", "R22"};
+    d.flank.push_back(segmentFrom("R_C2", "R22", lean));
+    d.flank.push_back(arcFrom("R_C1", "R12", lean, "R_C1", "R12"));
+    return d;
+}
+
+// The double-cage rectangles with their flat top H02 under the surface.
+RotorSlotDrawing closedDoubleRectangle(const MotorModel &m)
+{
+    RotorSlotDrawing d = flatBottomed("D2/2-H02-H12-H22-H32");
+    d.topOnAxis = DrawnPoint{"R_M", "D2/2-H02", "0"};
+    d.flank.push_back(inRotor("D2/2-H02-H12-H22-H32", "-B22/2"));
+    if (!same(m.B22, m.rotorBr3))
+        d.flank.push_back(inRotor("D2/2-H02-H12-H22", "-B22/2"));
+    d.flank.push_back(inRotor("D2/2-H02-H12-H22", "-B32/2"));
+    d.flank.push_back(inRotor("D2/2-H02-H12", "-B32/2"));
+    if (!same(m.B12, m.rotorBr3))
+        d.flank.push_back(inRotor("D2/2-H02-H12", "-B12/2"));
+    d.flank.push_back(inRotor("D2/2-H02", "-B12/2"));
+    return d;
+}
+
 // ---- The stator shapes: flanks from the top corner E− down to O−. ----
 
 DrawnPoint inStator(std::string u, std::string v)
@@ -271,12 +307,14 @@ constexpr RotorSection rotorSections[] = {
     {3, nullptr},
     {4, &round},
     {5, &trapezoid2},
+    {6, &closedOval},
     {7, &rectangle},
     {8, &knife},
     {9, &doubleOval},
     {10, &doubleRound},
     {11, &doubleFlatBottom},
     {12, &doubleRectangle},
+    {13, &closedDoubleRectangle},
 };
 constexpr StatorSection statorSections[] = {
     {1, nullptr},
@@ -370,9 +408,11 @@ std::optional<StatorSlotDrawing> statorSlotDrawing(const MotorModel &model)
 // walks from its bottom corner up to S+ and on down the axis, so it makes
 // h + 2 points with S+ the h-th; the first −y copy makes the h flank points
 // with S− last; a later one walks up its axis first and meets S− first.
+// A closed slot counts the same with h the flank points alone; its corner
+// numbers are never asked for.
 RotorSlotCounts RotorSlotDrawing::counts() const
 {
-    const int h = int(flank.size()) + 1;
+    const int h = int(flank.size()) + (topOnAxis ? 0 : 1);
     return RotorSlotCounts{
         .firstPoint = 7,
         .firstSlotPoints = 4 + 2 * h,
@@ -386,6 +426,7 @@ RotorSlotCounts RotorSlotDrawing::counts() const
         .farCornerInCopy = h,
         .nearCornerInFirstCopy = h,
         .nearCornerInLaterCopies = 1,
+        .surfaceCorners = !topOnAxis,
     };
 }
 
@@ -411,7 +452,8 @@ StatorSlotCounts StatorSlotDrawing::counts() const
 
 void writeRotorSlotDrawing(ScriptText &out, const RotorSlotDrawing &slot, const ScriptNumbering &)
 {
-    const int h = int(slot.flank.size()) + 1;
+    const bool closed = slot.topOnAxis.has_value();
+    const int h = int(slot.flank.size()) + (closed ? 0 : 1);
     const auto n = [](int k) { return std::to_string(k); };
     const int nearCorner = 10 + h;
     const auto mirror = [h](int k) { return k + h; };  // the image of point k of the −y side
@@ -421,11 +463,12 @@ void writeRotorSlotDrawing(ScriptText &out, const RotorSlotDrawing &slot, const 
         localSystem(out, system);
     point(out, DrawnPoint{"XY1", "0", "0"});                  // 7
     point(out, DrawnPoint{"XY1", "DI2/2", "0"});              // 8
-    point(out, DrawnPoint{"R_M", "D2/2", "0"});               // 9
+    point(out, closed ? *slot.topOnAxis : DrawnPoint{"R_M", "D2/2", "0"});  // 9
     point(out, slot.bottomOnAxis);                            // 10
     for (const FlankPoint &p : slot.flank)                    // 11 ...
         point(out, p.at);
-    point(out, DrawnPoint{"R_R", "D2/2", "-Asind(B02/D2)"});  // S−
+    if (!closed)
+        point(out, DrawnPoint{"R_R", "D2/2", "-Asind(B02/D2)"});  // S−
 
     out.line("TransfAffineLine2PT(name='RSLOT_I',point=[Point[10],Point[9]],factor='-1')");
     for (int k = 11; k <= nearCorner; ++k)
@@ -433,19 +476,24 @@ void writeRotorSlotDrawing(ScriptText &out, const RotorSlotDrawing &slot, const 
 
     // The −y flank first, so that the −y half holds line 1 and is face 2;
     // an arc runs counter-clockwise, up the −y flank and down the +y one.
-    for (int k = 11; k < nearCorner; ++k) {
+    // A closed slot's last flank edge runs to the top on the axis, 9, which
+    // is its own image.
+    const int lastFlank = closed ? nearCorner : nearCorner - 1;
+    const auto above = [&](int k) { return closed && k == nearCorner ? 9 : k + 1; };
+    const auto image = [&](int k) { return k == 9 ? 9 : mirror(k); };
+    for (int k = 11; k <= lastFlank; ++k) {
         const FlankPoint &p = slot.flank[std::size_t(k - 11)];
         if (p.up)
-            arc(out, p.up->coordSys, p.up->radius, n(k), n(k + 1));
+            arc(out, p.up->coordSys, p.up->radius, n(k), n(above(k)));
         else
-            segment(out, n(k), n(k + 1));
+            segment(out, n(k), n(above(k)));
     }
-    for (int k = 11; k < nearCorner; ++k) {
+    for (int k = 11; k <= lastFlank; ++k) {
         const FlankPoint &p = slot.flank[std::size_t(k - 11)];
         if (p.up)
-            arc(out, p.up->coordSys, p.up->radius, n(mirror(k + 1)), n(mirror(k)));
+            arc(out, p.up->coordSys, p.up->radius, n(image(above(k))), n(mirror(k)));
         else
-            segment(out, n(mirror(k)), n(mirror(k + 1)));
+            segment(out, n(mirror(k)), n(image(above(k))));
     }
     segment(out, "10", "9");
     if (slot.bottomArc) {
@@ -455,8 +503,10 @@ void writeRotorSlotDrawing(ScriptText &out, const RotorSlotDrawing &slot, const 
         segment(out, "11", "10");
         segment(out, "10", n(mirror(11)));
     }
-    arc(out, "XY1", "D2/2", n(nearCorner), "9");
-    arc(out, "XY1", "D2/2", "9", n(mirror(nearCorner)));
+    if (!closed) {
+        arc(out, "XY1", "D2/2", n(nearCorner), "9");
+        arc(out, "XY1", "D2/2", "9", n(mirror(nearCorner)));
+    }
     // clang-format on
 }
 

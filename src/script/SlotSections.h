@@ -58,9 +58,12 @@ struct LocalSystem
 // surface point on the axis, the bottom point on the axis, the −y flank, S−
 // on the rotor surface, and mirrors the flank and S− across the axis. The
 // first flank point's edge is a segment: the copies walk it upwards.
+// A closed slot has its top on the axis in place of the surface point and
+// no S−: the last flank point's edge runs to the top.
 struct RotorSlotDrawing
 {
     std::vector<LocalSystem> systems;
+    std::optional<DrawnPoint> topOnAxis;  // a closed slot's top; none: the slot opens onto the surface
     DrawnPoint bottomOnAxis;
     std::optional<DrawnArc> bottomArc;  // counter-clockwise to the first flank point; none: a segment
     std::vector<FlankPoint> flank;      // from the bottom corner up to O− or J−; S− follows

@@ -492,11 +492,29 @@ void ovalProfile(const SlotValues &v, double radius, SlotProfile &p)
     p.partNames = {u"opening"_s, u"body"_s};
 }
 
+// A closed slot's bridge thinner than the least a lamination is punched or
+// cast with is only a warning: the model can still be built and meshed.
+void thinBridge(Rules &r, double bridge, std::vector<SlotBox> boxes, const QString &where,
+                const QString &whereEnglish)
+{
+    QString named;
+    for (const SlotBox box : boxes)
+        named += (named.isEmpty() ? u""_s : u", "_s) + symbol(box) + u" = "_s + number(r(box));
+    if (bridge > 0)
+        r.warnUnless(
+            bridge >= minimumBridge, std::move(boxes),
+            u"%1：%2铁桥厚 %3 mm，小于 %4 mm"_s.arg(named, where, number(bridge), number(minimumBridge)),
+            u"%1: the iron bridge %2 is %3 mm, thinner than %4 mm"_s.arg(named, whereEnglish, number(bridge),
+                                                                         number(minimumBridge)));
+}
+
 std::vector<SlotIssue> closedOvalRules(const SlotValues &v, double)
 {
     Rules r(v);
     r.positive({B::hr0, B::rr1, B::rr2});
     r.tangentsExist(B::rr1, v[B::rr1], B::rr2, v[B::rr2], B::hr1);
+    // The upper circle comes nearest the surface on the axis.
+    thinBridge(r, v[B::hr0], {B::hr0}, u"槽顶"_s, u"over the slot"_s);
     return r.issues;
 }
 
@@ -743,6 +761,9 @@ std::vector<SlotIssue> closedDoubleRules(const SlotValues &v, double radius)
               u"hr0 = %1, br1 = %2：槽顶角伸出转子外圆"_s.arg(number(v[B::hr0]), number(v[B::br1])),
               u"hr0 = %1, br1 = %2: the top corners of the slot reach out of the rotor"_s.arg(
                   number(v[B::hr0]), number(v[B::br1])));
+    // The flat top comes nearest the surface at its corners, not on the axis.
+    thinBridge(r, radius - std::hypot(xt, a), {B::hr0, B::br1}, u"槽顶角处"_s,
+               u"at the slot's top corners"_s);
     return r.issues;
 }
 

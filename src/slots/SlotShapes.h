@@ -217,6 +217,10 @@ std::optional<ToothWidth> toothWidth(const SlotOutline &slot, double slotCount);
 // The thinnest iron between a closed slot and its circle of radius R.
 double bridgeThickness(const SlotOutline &slot, double radius);
 
+// A closed slot's bridge thinner than this, in mm, is a warning: below it a
+// lamination is hard to punch or cast, and the bridge saturates at once.
+inline constexpr double minimumBridge = 0.2;
+
 // The shapes' own functions, listed by the table below.
 namespace slotshape {
 #define LAMINA_SLOT_SHAPE(name)                                                                              \

@@ -73,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(window->comboBox(u"k4Combo3")->currentText(), u"请选择接转子槽型"_s);
         QCOMPARE(window->comboBox(u"Combo1")->currentText(), u"请选择周期类型"_s);
         QCOMPARE(window->comboBox(u"Combo2")->currentText(), u"请选择软件版本"_s);
-        // Every shape the script draws, in the handlers' order; the closed ones wait.
+        // Every shape the script draws, in the handlers' order.
         const auto entries = [&](const char16_t *list) {
             QStringList names;
             for (int i = 0; i < window->comboBox(list)->count(); ++i)
@@ -81,10 +81,11 @@ private Q_SLOTS:
             return names;
         };
         QCOMPARE(entries(u"k2Combo1"), (QStringList{u"半闭口梨形槽"_s, u"半闭口矩形槽"_s, u"开口矩形槽"_s}));
-        QCOMPARE(entries(u"k4Combo3"),
-                 (QStringList{u"单笼腰圆槽"_s, u"单笼园底槽"_s, u"单笼梯形槽1"_s, u"单笼圆形槽"_s,
-                              u"单笼梯形槽2"_s, u"单笼矩形槽"_s, u"单笼刀形槽"_s, u"双笼腰圆槽"_s,
-                              u"双笼圆形槽"_s, u"双笼平底槽"_s, u"双笼矩形槽"_s}));
+        QCOMPARE(
+            entries(u"k4Combo3"),
+            (QStringList{u"单笼腰圆槽"_s, u"单笼园底槽"_s, u"单笼梯形槽1"_s, u"单笼圆形槽"_s,
+                         u"单笼梯形槽2"_s, u"闭口腰圆槽"_s, u"单笼矩形槽"_s, u"单笼刀形槽"_s, u"双笼腰圆槽"_s,
+                         u"双笼圆形槽"_s, u"双笼平底槽"_s, u"双笼矩形槽"_s, u"闭口双笼槽"_s}));
         QCOMPARE(window->comboBox(u"Combo2")->count(), 2);
         QCOMPARE(window->windowTitle(), u"未命名[*] - "_s + lamina::texts::productTitle.toString());
         QVERIFY(window->centralWidget()->size() == QSize(1083, 722));

@@ -140,7 +140,7 @@ TEST(ScriptSections, ParametersFollowTheSlotTypes)
         {u"开口矩形槽", u"单笼矩形槽", {"B11", "H01", "H21", "B02", "B12", "H02", "H22"}},
         {u"", u"双笼矩形槽", {"B02", "B12", "B22", "B32", "H02", "H12", "H22", "H32"}},
         {u"", u"单笼园底槽", {"B02", "B12", "H02", "H12", "H22", "R22"}},
-        {u"", u"闭口双笼槽", {}},
+        {u"", u"闭口双笼槽", {"B12", "B22", "B32", "H02", "H12", "H22", "H32"}},  // no opening, no B02
     };
     for (const auto &c : cases) {
         Design design = completeDesign();

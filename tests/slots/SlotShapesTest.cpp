@@ -653,6 +653,25 @@ TEST(SlotShapes, bridgeOfClosedSlots)
     const double corner = std::hypot(rotorRadius - 0.6, 2.0);
     EXPECT_NEAR(bridgeThickness(cages.shape().outline(cages.values(), cages.radius()), cages.radius()),
                 rotorRadius - corner, 1e-12);
+
+    // A bridge under the least is a warning naming hr0; the slot is still built.
+    struct Thin
+    {
+        const Case *shape;
+        double hr0;
+        bool warned;
+    };
+    for (const Thin &t : {Thin{&oval, 0.19, true}, Thin{&oval, 0.2, false}, Thin{&cages, 0.2, true},
+                          Thin{&cages, 0.25, false}}) {
+        SlotValues v = t.shape->values();
+        v[SlotBox::hr0] = t.hr0;
+        const std::vector<SlotIssue> issues = t.shape->shape().issues(v, t.shape->radius());
+        const bool warned = std::any_of(issues.begin(), issues.end(), [](const SlotIssue &i) {
+            return !i.error && i.boxes.front() == SlotBox::hr0;
+        });
+        EXPECT_EQ(warned, t.warned) << t.shape->number << " hr0 = " << t.hr0;
+        EXPECT_FALSE(t.shape->shape().outline(v, t.shape->radius()).isEmpty()) << t.shape->number;
+    }
 }
 
 TEST(SlotShapes, pearWarnsOfAnIgnoredRs)

@@ -1,0 +1,289 @@
+#! FLUX2D 11.2
+##=================================================##
+##          本程序由Orlethe（Zentrip）制作          ##
+##=================================================##
+closeSketcher2dContext()
+
+InfiniteBoxDisc(DISCOID=['120','160'])
+
+PeriodicityNumberZaxis(physicalType=PeriodicityAnticyclicType(),repetitionNumber='4',domainOriginAngle='0')
+
+ParameterGeom(name='D1',expression='210')
+ParameterGeom(name='DI1',expression='136')
+ParameterGeom(name='D2',expression='135.2')
+ParameterGeom(name='DI2',expression='48')
+ParameterGeom(name='Z1',expression='36')
+ParameterGeom(name='Z2',expression='28')
+ParameterGeom(name='air',expression='2')
+ParameterGeom(name='B01',expression='3.5')
+ParameterGeom(name='B11',expression='6.2')
+ParameterGeom(name='B21',expression='8.3')
+ParameterGeom(name='H01',expression='0.8')
+ParameterGeom(name='H11',expression='0.78')
+ParameterGeom(name='H21',expression='12.22')
+ParameterGeom(name='R21',expression='4.15')
+ParameterGeom(name='H02',expression='0.5')
+ParameterGeom(name='H12',expression='12')
+ParameterGeom(name='R12',expression='3')
+ParameterGeom(name='R22',expression='1.5')
+CoordSysCartesian(name='R_M',parentCoordSys=GlobalUnits(lengthUnit=LengthUnit['MILLIMETER'],angleUnit=AngleUnit['DEGREE']),
+                  origin=['0','0','0'],
+                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='6.42857142857143'),
+                  visibility=Visibility['VISIBLE'])
+CoordSysCylindrical(name='R_R',parentCoordSys=Local(coordSys=CoordSys['R_M']),
+                   origin=['0','0','0'],
+                    rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),
+                    visibility=Visibility['VISIBLE'])
+CoordSysCartesian(name='S_M',parentCoordSys=GlobalUnits(lengthUnit=LengthUnit['MILLIMETER'],angleUnit=AngleUnit['DEGREE']),
+                  origin=['0','0','0'],
+                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='5'),
+                  visibility=Visibility['VISIBLE'])
+CoordSysCylindrical(name='S_M_R',parentCoordSys=Local(coordSys=CoordSys['S_M']),
+                    origin=['0','0','0'],
+                    rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),
+                    visibility=Visibility['VISIBLE'])
+CoordSysCylindrical(name='R_C1',parentCoordSys=Local(coordSys=CoordSys['R_M']),
+                  origin=['D2/2-H02-R12','0','0'],
+                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),
+                  visibility=Visibility['VISIBLE'])
+CoordSysCylindrical(name='R_C2',parentCoordSys=Local(coordSys=CoordSys['R_C1']),
+                  origin=['H12','180','0'],
+                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),
+                  visibility=Visibility['VISIBLE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+                 uvw=['0','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+                 uvw=['DI2/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_C1'],
+                 uvw=['R12','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_C2'],
+                 uvw=['R22','180','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_C2'],
+                 uvw=['R22','-90-Asind((R12-R22)/H12)','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_C1'],
+                 uvw=['R12','-90-Asind((R12-R22)/H12)','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfAffineLine2PT(name='RSLOT_I',point=[Point[10],Point[9]],factor='-1')
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[11],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[12],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[11],Point[12]],nature=Nature['STANDARD'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_C1'],radius='R12',
+              defPoint=[Point[12],Point[9]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[13],Point[14]],nature=Nature['STANDARD'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_C1'],radius='R12',
+              defPoint=[Point[9],Point[14]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[10],Point[9]],nature=Nature['STANDARD'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_C2'],radius='R22',
+              defPoint=[Point[10],Point[11]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_C2'],radius='R22',
+              defPoint=[Point[13],Point[10]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+TransfRotation3AnglesPivotCoord(name='RRSLOT',coordSys=CoordSys['XY1'],
+        pivotCoord=['0','0'],
+        rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='360/Z2'))
+FaceAutomatic[3,2].propagate(transformation=Transf['RRSLOT'],repetitionNumber=6,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',regionPropagation='NONE')
+RegionFace(name='BAR_1',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_2',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_3',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_4',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_5',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_6',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+RegionFace(name='BAR_7',color=Color['Magenta'],visibility=Visibility['VISIBLE'])
+FaceAutomatic[2,3].region=RegionFace['BAR_1']
+FaceAutomatic[4].region=RegionFace['BAR_2']
+FaceAutomatic[10].region=RegionFace['BAR_2']
+FaceAutomatic[5].region=RegionFace['BAR_3']
+FaceAutomatic[11].region=RegionFace['BAR_3']
+FaceAutomatic[6].region=RegionFace['BAR_4']
+FaceAutomatic[12].region=RegionFace['BAR_4']
+FaceAutomatic[7].region=RegionFace['BAR_5']
+FaceAutomatic[13].region=RegionFace['BAR_5']
+FaceAutomatic[8].region=RegionFace['BAR_6']
+FaceAutomatic[14].region=RegionFace['BAR_6']
+FaceAutomatic[9].region=RegionFace['BAR_7']
+FaceAutomatic[15].region=RegionFace['BAR_7']
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H11','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H21+H11','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H21+H11+B21/2','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H21+H11','-B21/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01+H11','-B11/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M'],
+                 uvw=['DI1/2+H01','-B01/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M_R'],
+         uvw=['DI1/2','-Asind(B01/DI1)','0'],
+         nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfAffineLine2PT(name='SSLOT_I',point=[Point[51],Point[52]],factor='-1')
+PointCoordinates[59,58,57,56].propagate(transformation=Transf['SSLOT_I'],repetitionNumber=1)
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[59],Point[58]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[58],Point[57]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[57],Point[56]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[60],Point[61]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[61],Point[62]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[62],Point[63]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[53],Point[62]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[53],Point[57]],nature=Nature['STANDARD'])
+LineArc3PTS(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[56],Point[55],Point[63]],
+        nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+              defPoint=[Point[59],Point[51]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],
+              coordSys=CoordSys['XY1'],radius='DI1/2',defPoint=[Point[51],Point[60]],
+              nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+TransfRotation3AnglesPivotCoord(name='RSSLOT',coordSys=CoordSys['XY1'],pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='360/Z1'))
+FaceAutomatic[16].propagate(transformation=Transf['RSSLOT'],repetitionNumber= 8,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',
+          regionPropagation='NONE')
+FaceAutomatic[17].propagate(transformation=Transf['RSSLOT'],repetitionNumber= 8,
+          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',regionPropagation='NONE')
+RegionFace(name='Wedge',color=Color['White'],visibility=Visibility['VISIBLE'])
+FaceAutomatic[16].region=RegionFace['Wedge']
+FaceAutomatic[18].region=RegionFace['Wedge']
+FaceAutomatic[19].region=RegionFace['Wedge']
+FaceAutomatic[20].region=RegionFace['Wedge']
+FaceAutomatic[21].region=RegionFace['Wedge']
+FaceAutomatic[22].region=RegionFace['Wedge']
+FaceAutomatic[23].region=RegionFace['Wedge']
+FaceAutomatic[24].region=RegionFace['Wedge']
+FaceAutomatic[25].region=RegionFace['Wedge']
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+         uvw=['67.8','0','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+TransfRotation3AnglesPivotCoord(name='rper',coordSys=CoordSys['XY1'],pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='90'))
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],point=Point[144],
+    nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2+(DI1-D2)/2/AIR',
+     defPoint=[Point[144],Point[145]],
+     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+             uvw=['D2/2','0','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
+                point=Point[146],
+                nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[146],Point[147]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
+             uvw=['DI1/2','0','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
+                point=Point[148],
+                nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
+    defPoint=[Point[148],Point[59]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
+    defPoint=[Point[126],Point[149]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],uvw=['D1/2','0','0'],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
+            point=Point[150],
+            nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D1/2',
+          defPoint=[Point[150],Point[151]],
+          nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+PointCoordinates[8].propagate(transformation=Transf['RPER'],repetitionNumber=1)
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di2/2',
+          defPoint=[Point[8],Point[152]],
+          nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[60],Point[64]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[70],Point[72]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[78],Point[80]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[86],Point[88]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[94],Point[96]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[102],Point[104]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[110],Point[112]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
+    defPoint=[Point[118],Point[120]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+        defPoint=[Point[7],Point[8]],
+        nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[8],Point[146]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[146],Point[144]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[144],Point[148]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[148],Point[150]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[150],Point[1]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[7],Point[152]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[152],Point[147]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[147],Point[145]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[145],Point[149]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[149],Point[151]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
+            defPoint=[Point[151],Point[3]],
+            nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+buildFaces()
+AidedMesh[1].aidedMeshState=AidedMeshActivated(meshPoint=MeshPointAssigned(type=MeshPointDynamic()),
+                                               meshDeviation=MeshDeviationAssignedExcludeIB(type=MeshDeviationExcludeIBRelative(value=0.6)),
+                                               meshRelaxation=MeshRelaxation(lineMeshRelaxation=LineMeshRelaxationAssigned(type=LineMeshRelaxationMedium()),
+                                                                             faceMeshRelaxation=FaceMeshRelaxationAssigned(type=FaceMeshRelaxationMedium())))
+meshDomain()
+RegionFace(name='Statorcore',color=Color['cyan'],visibility=Visibility['VISIBLE'])
+RegionFace(name='Rotorcore',color=Color['cyan'],visibility=Visibility['VISIBLE'])
+RegionFace(name='airgap_stator',color=Color['yellow'],visibility=Visibility['VISIBLE'])
+RegionFace(name='airgap_rotor',color=Color['turquoise'],visibility=Visibility['VISIBLE'])
+RegionFace(name='out_air',color=Color['turquoise'],visibility=Visibility['VISIBLE'])
+RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])

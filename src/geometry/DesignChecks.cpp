@@ -158,8 +158,7 @@ private:
                 ? u"no stator slot type picked"_s
                 : u"stator slot type %1 picked"_s.arg(m.statorSlotType);
             error(
-                {u"statorSlotType"_s},
-                which + u"：命令文件不画定子槽，却引用其槽点"_s,
+                {u"statorSlotType"_s}, which + u"：命令文件不画定子槽，却引用其槽点"_s,
                 whichEn
                     + u": the script draws no stator slot, so it refers to stator points it never creates"_s);
         }
@@ -177,11 +176,9 @@ private:
                 = !m.rotorSlotType ? u"未选择转子槽型"_s : u"转子槽型 %1"_s.arg(*m.rotorSlotType);
             const QString whichEn = !m.rotorSlotType ? u"no rotor slot type picked"_s
                                                      : u"rotor slot type %1 picked"_s.arg(*m.rotorSlotType);
-            error(
-                {u"rotorSlotType"_s},
-                which + u"：命令文件不画转子槽，却引用其槽点"_s,
-                whichEn
-                    + u": the script draws no rotor slot, so it refers to rotor points it never creates"_s);
+            error({u"rotorSlotType"_s}, which + u"：命令文件不画转子槽，却引用其槽点"_s,
+                  whichEn
+                      + u": the script draws no rotor slot, so it refers to rotor points it never creates"_s);
         }
     }
 

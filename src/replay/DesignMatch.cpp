@@ -172,7 +172,9 @@ DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model)
         for (int k = 0; k < 12; ++k)
             matchPoint(match, replay, 9 + k, rotor[k], u"rotor slot's corner"_s);
     }
-    if (!geometry.statorSlots.empty() && drawsStatorSlot(model) && model.periodNumber != 0) {
+    // The pear's numbers follow the trapezoid's twelve points per copy.
+    if (!geometry.statorSlots.empty() && drawsStatorSlot(model) && drawsRotorSlot(model)
+        && model.periodNumber != 0) {
         const StatorSlot &s = geometry.statorSlots.front();
         const double r = 12.0 * model.Z2 / model.periodNumber;
         const QPointF stator[] = {s.boreOnAxis,

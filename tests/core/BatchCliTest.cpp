@@ -195,7 +195,7 @@ TEST_F(BatchCliTest, StrictScriptWritesNothingForEachKindOfError)
         const char *error;
     } cases[] = {
         {"statorSlotType=", "no stator slot type picked: the script draws no stator slot"},
-        {"rotorSlotType=闭口腰圆槽", "rotor slot type 6 (closed oval) is checked, previewed"},
+        {"rotorSlotType=", "picked: the script draws no rotor slot"},
         {nullptr, "no periodicity type picked"},
         {"periodNumber=2.5", "number of periods \"2.5\" is not whole"},
         {"periodNumber=3", "Z2 / P = 28 / 3 = 9.333 is not whole"},

@@ -5,6 +5,9 @@
 #include "export/DrawingExport.h"
 #include "geometry/DesignChecks.h"
 #include "model/LaminaError.h"
+#include "replay/DesignMatch.h"
+#include "replay/Replay.h"
+#include "script/ScriptWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,9 +94,9 @@ Mesh readMesh(const QString &path)
     return mesh;
 }
 
-// Meshes the design's sector with gmsh: every region is there with its
-// design-data area, and the two periodic edges carry the same nodes.
-void expectMeshMatchesDesign(const MotorModel &m)
+// Meshes the design's sector with gmsh: every region is there with the
+// expected area, and the two periodic edges carry the same nodes.
+void expectMeshMatches(const MotorModel &m, const std::map<QString, double> &expected)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -112,7 +115,6 @@ void expectMeshMatchesDesign(const MotorModel &m)
         EXPECT_TRUE(line.contains(u"compiled with ANN support"_s)) << qPrintable(line);
 
     const Mesh mesh = readMesh(msh);
-    const std::map<QString, double> expected = expectedSectorAreas(m);
     EXPECT_EQ(mesh.areas.size(), expected.size());
     for (const auto &[group, area] : expected) {
         ASSERT_TRUE(mesh.areas.count(group)) << qPrintable(group);
@@ -121,6 +123,41 @@ void expectMeshMatchesDesign(const MotorModel &m)
     const std::size_t first = mesh.curveNodes.at(u"periodic_first"_s).size();
     EXPECT_GT(first, 6u);
     EXPECT_EQ(mesh.curveNodes.at(u"periodic_second"_s).size(), first);
+}
+
+void expectMeshMatchesDesign(const MotorModel &m)
+{
+    expectMeshMatches(m, expectedSectorAreas(m));
+}
+
+// The areas of the faces the script's replay builds, by the mesh's groups:
+// the bars and wedges by their regions, the faces the script leaves to the
+// user by the part of the design each lies in.
+std::map<QString, double> replayedGroupAreas(const MotorModel &m)
+{
+    const replay::ReplayResult replayed = replay::replayScript(writeScript(m));
+    EXPECT_TRUE(replayed.findings.empty()) << qPrintable(replayed.findings.front().english);
+    const replay::DesignMatch match = replay::matchDesign(replayed, m);
+    const std::map<RegionKind, QString> groups{
+        {RegionKind::statorCore, u"Statorcore"_s},
+        {RegionKind::rotorCore, u"Rotorcore"_s},
+        {RegionKind::airgapStator, u"airgap_stator"_s},
+        {RegionKind::airgapRotor, u"airgap_rotor"_s},
+        {RegionKind::outerAir, u"out_air"_s},
+        {RegionKind::shaft, u"Shaft"_s},
+        {RegionKind::statorSlotBody, u"stator_slots"_s},
+    };
+    std::map<QString, double> areas;
+    for (const replay::ReplayFace &face : replayed.faces) {
+        if (!face.region.isEmpty()) {
+            areas[face.region] += face.area;
+            continue;
+        }
+        const auto kind = match.faceKinds.find(face.number);
+        if (kind != match.faceKinds.end() && groups.count(kind->second))
+            areas[groups.at(kind->second)] += face.area;
+    }
+    return areas;
 }
 
 class GmshMesh : public testing::TestWithParam<DesignCase>
@@ -140,6 +177,13 @@ class GmshShapeMesh : public testing::TestWithParam<ShapeCase>
 TEST_P(GmshShapeMesh, CoversEveryRegion)
 {
     expectMeshMatchesDesign(exportModel(GetParam().settings));
+}
+
+// The same design in two periods: the mesh holds what the script builds.
+TEST_P(GmshShapeMesh, HoldsTheReplayedScriptInTwoPeriods)
+{
+    const MotorModel m = exportModel(joined(GetParam().settings, {{u"periodNumber"_s, u"2"_s}}));
+    expectMeshMatches(m, replayedGroupAreas(m));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, GmshShapeMesh, testing::ValuesIn(shapeCases),

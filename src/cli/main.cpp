@@ -147,7 +147,22 @@ int runCheck(const QCommandLineParser &parser)
     if (parser.isSet(u"output"_s) || parser.isSet(u"force"_s) || parser.isSet(u"size"_s))
         throw UsageProblem{u"check takes no --output, --force or --size"_s};
     const Design design = loadDesign(parser);
-    const std::vector<Finding> findings = checkDesign(modelFromDesign(design), design.poles);
+    const MotorModel model = modelFromDesign(design);
+    std::vector<Finding> findings = checkDesign(model, design.poles);
+    // A design the checks pass must also give a script FLUX2D can build:
+    // its replay's first finding is an error of the design too.
+    if (!hasError(findings)) {
+        try {
+            const ProvenScript script = provenScript(model);
+            if (!script.findings.empty()) {
+                Finding replayed = script.findings.front();
+                replayed.severity = Severity::error;
+                findings.push_back(std::move(replayed));
+            }
+        } catch (const std::exception &) {
+            // A script that cannot be written at all is named by the checks.
+        }
+    }
     for (const Finding &finding : findings) {
         const char *severity = finding.severity == Severity::error ? "error" : "warning";
         std::printf("%s: %s\n", severity, qUtf8Printable(finding.english));

@@ -3,6 +3,7 @@
 #include "CliSupport.h"
 #include "files/FileMessages.h"
 #include "files/SaveFile.h"
+#include "geometry/RegionTable.h"
 #include "model/LaminaError.h"
 #include "preview/PainterCanvas.h"
 #include "preview/SectorRenderer.h"
@@ -190,19 +191,8 @@ QByteArray asText(const QString &path, const ReplayResult &r, const std::optiona
 // The kind of each face: its region's, else the design part it lies in.
 std::optional<RegionKind> kindOf(const ReplayFace &face, const std::optional<DesignMatch> &match)
 {
-    if (face.region.startsWith(u"BAR_"_s))
-        return RegionKind::bar;
-    static const std::pair<QString, RegionKind> named[] = {{u"Wedge"_s, RegionKind::wedge},
-                                                           {u"Statorcore"_s, RegionKind::statorCore},
-                                                           {u"Rotorcore"_s, RegionKind::rotorCore},
-                                                           {u"airgap_stator"_s, RegionKind::airgapStator},
-                                                           {u"airgap_rotor"_s, RegionKind::airgapRotor},
-                                                           {u"out_air"_s, RegionKind::outerAir},
-                                                           {u"Shaft"_s, RegionKind::shaft}};
-    for (const auto &[name, kind] : named) {
-        if (face.region == name)
-            return kind;
-    }
+    if (const std::optional<RegionKind> kind = regionKindNamed(face.region))
+        return kind;
     if (match) {
         if (const auto it = match->faceKinds.find(face.number); it != match->faceKinds.end())
             return it->second;

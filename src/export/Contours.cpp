@@ -1,6 +1,7 @@
 #include "Contours.h"
 
 #include "geometry/PlaneMath.h"
+#include "geometry/RegionTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -170,18 +171,20 @@ SectorFaces sectorFaces(const SectorGeometry &g)
             chain << reversed(innerCcw.empty() ? Loop{centredArc(first(inner), second(inner))} : innerCcw);
         return chain.edges;
     };
-    const auto add = [&](const QString &group, const Loop &boundary, const std::vector<Loop> &holes = {}) {
-        const QString layer = group.startsWith(u"BAR_"_s) ? u"BAR"_s : group;
-        Chain chain;
-        chain << boundary;
-        std::vector<Loop> cleanHoles;
-        for (const Loop &hole : holes) {
-            Chain h;
-            h << hole;
-            cleanHoles.push_back(h.edges);
-        }
-        result.faces.push_back(SectorFace{group, layer, chain.edges, std::move(cleanHoles)});
-    };
+    const auto add
+        = [&](RegionKind kind, int number, const Loop &boundary, const std::vector<Loop> &holes = {}) {
+              Chain chain;
+              chain << boundary;
+              std::vector<Loop> cleanHoles;
+              for (const Loop &hole : holes) {
+                  Chain h;
+                  h << hole;
+                  cleanHoles.push_back(h.edges);
+              }
+              result.faces.push_back(SectorFace{kind, gmshGroupName(kind, number),
+                                                regionRow(kind).dxfLayer.toString(), chain.edges,
+                                                std::move(cleanHoles)});
+          };
 
     const Loop rotorCore = slottedArc(g.rotorSlots, first(r.rotor), second(r.rotor), true);
     const Loop rotorSurface = slottedArc(g.rotorSlots, first(r.rotor), second(r.rotor), false);
@@ -189,18 +192,18 @@ SectorFaces sectorFaces(const SectorGeometry &g)
     const Loop bore = slottedArc(g.statorSlots, first(r.bore), second(r.bore), false);
 
     if (shaft > 0)
-        add(u"Shaft"_s, ring(0, shaft, {}, {}));
-    add(u"Rotorcore"_s, ring(shaft, r.rotor, {}, rotorCore), slotHoles(g.rotorSlots));
+        add(RegionKind::shaft, 0, ring(0, shaft, {}, {}));
+    add(RegionKind::rotorCore, 0, ring(shaft, r.rotor, {}, rotorCore), slotHoles(g.rotorSlots));
     for (std::size_t k = 0; k < g.rotorSlots.size(); ++k)
-        add(u"BAR_%1"_s.arg(k + 1), barLoop(g.rotorSlots[k]));
-    add(u"airgap_rotor"_s, ring(r.rotor, r.airgapArc, rotorSurface, {}));
-    add(u"airgap_stator"_s, ring(r.airgapArc, r.bore, {}, bore));
+        add(RegionKind::bar, int(k + 1), barLoop(g.rotorSlots[k]));
+    add(RegionKind::airgapRotor, 0, ring(r.rotor, r.airgapArc, rotorSurface, {}));
+    add(RegionKind::airgapStator, 0, ring(r.airgapArc, r.bore, {}, bore));
     for (const StatorSlot &slot : g.statorSlots) {
-        add(u"Wedge"_s, wedgeLoop(slot));
-        add(u"stator_slots"_s, slotBodyLoop(slot));
+        add(RegionKind::wedge, 0, wedgeLoop(slot));
+        add(RegionKind::statorSlotBody, 0, slotBodyLoop(slot));
     }
-    add(u"Statorcore"_s, ring(r.bore, r.statorOuter, statorCore, {}));
-    add(u"out_air"_s, ring(r.statorOuter, r.boxInner, {}, {}));
+    add(RegionKind::statorCore, 0, ring(r.bore, r.statorOuter, statorCore, {}));
+    add(RegionKind::outerAir, 0, ring(r.statorOuter, r.boxInner, {}, {}));
     return result;
 }
 

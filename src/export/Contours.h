@@ -12,8 +12,11 @@ namespace lamina {
 // that touch share their edges point for point, so a mesher can join them.
 struct SectorFace
 {
-    QString group;  // the script's region name; stator_slots for a slot body
-    QString layer;  // the drawing layer: the group, with every BAR_n on BAR
+    RegionKind kind;
+    // Both from the region table: the Gmsh group (the script's region name,
+    // stator_slots for a slot body) and the DXF layer (every BAR_n on BAR).
+    QString group;
+    QString layer;
     Loop boundary;
     std::vector<Loop> holes;  // closed slots inside a core face
 };

@@ -4,6 +4,7 @@
 #include "DxfDrawing.h"
 #include "GmshGeometry.h"
 #include "geometry/DesignChecks.h"
+#include "geometry/RegionTable.h"
 #include "geometry/SectorGeometry.h"
 #include "model/LaminaError.h"
 
@@ -67,17 +68,14 @@ void refuseCapped(const SectorGeometry &geometry)
 
 QByteArray sectorDxf(const SectorGeometry &geometry)
 {
-    static const std::pair<QString, int> colours[] = {
-        {u"Shaft"_s, 8},        {u"Rotorcore"_s, 4},     {u"BAR"_s, 3},
-        {u"airgap_rotor"_s, 9}, {u"airgap_stator"_s, 2}, {u"Wedge"_s, 6},
-        {u"stator_slots"_s, 1}, {u"Statorcore"_s, 4},    {u"out_air"_s, 9},
-    };
+    // One layer per region kind, in the order the faces first come.
     std::vector<DrawingLayer> layers;
-    for (const auto &[name, colour] : colours)
-        layers.push_back(DrawingLayer{name, colour, {}, {}});
     for (const SectorFace &face : sectorFaces(geometry).faces) {
-        const auto layer = std::find_if(layers.begin(), layers.end(),
-                                        [&](const DrawingLayer &l) { return l.name == face.layer; });
+        auto layer = std::find_if(layers.begin(), layers.end(),
+                                  [&](const DrawingLayer &l) { return l.name == face.layer; });
+        if (layer == layers.end())
+            layer = layers.insert(layers.end(),
+                                  DrawingLayer{face.layer, regionRow(face.kind).dxfColour, {}, {}});
         layer->edges.insert(layer->edges.end(), face.boundary.begin(), face.boundary.end());
         for (const Loop &hole : face.holes)
             layer->edges.insert(layer->edges.end(), hole.begin(), hole.end());

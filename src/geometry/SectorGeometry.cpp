@@ -1,6 +1,7 @@
 #include "SectorGeometry.h"
 
 #include "PlaneMath.h"
+#include "RegionTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -494,45 +495,43 @@ void addSlots(SectorGeometry &g, const MotorModel &m)
     }
 }
 
-void addRing(SectorGeometry &g, RegionKind kind, QString name, double inner, double outer,
-             std::vector<Loop> holes = {})
+void addRing(SectorGeometry &g, RegionKind kind, double inner, double outer, std::vector<Loop> holes = {})
 {
     if (isRing(inner, outer))
-        g.regions.push_back(
-            Region{kind, std::move(name), annularSector(inner, outer, g.sectorAngle), std::move(holes)});
+        g.regions.push_back(Region{kind, scriptRegionName(kind), annularSector(inner, outer, g.sectorAngle),
+                                   std::move(holes)});
 }
 
 void addRegions(SectorGeometry &g)
 {
     const SectorRadii &r = g.radii;
     if (g.contoursDrawn) {
-        addRing(g, RegionKind::box, QString(), r.boxInner, r.boxOuter);
-        addRing(g, RegionKind::outerAir, u"out_air"_s, r.statorOuter, r.boxInner);
+        addRing(g, RegionKind::box, r.boxInner, r.boxOuter);
+        addRing(g, RegionKind::outerAir, r.statorOuter, r.boxInner);
 
         std::vector<Loop> statorHoles;
         for (const StatorSlot &slot : g.statorSlots)
             statorHoles.push_back(statorSlotLoop(slot));
         if (r.bore > 0)
-            addRing(g, RegionKind::statorCore, u"Statorcore"_s, r.bore, r.statorOuter,
-                    std::move(statorHoles));
+            addRing(g, RegionKind::statorCore, r.bore, r.statorOuter, std::move(statorHoles));
 
         if (r.rotor > 0) {
-            addRing(g, RegionKind::airgapStator, u"airgap_stator"_s, r.airgapArc, r.bore);
-            addRing(g, RegionKind::airgapRotor, u"airgap_rotor"_s, r.rotor, r.airgapArc);
+            addRing(g, RegionKind::airgapStator, r.airgapArc, r.bore);
+            addRing(g, RegionKind::airgapRotor, r.rotor, r.airgapArc);
         }
 
         std::vector<Loop> rotorHoles;
         for (const RotorSlot &slot : g.rotorSlots)
             rotorHoles.push_back(barLoop(slot));
-        addRing(g, RegionKind::rotorCore, u"Rotorcore"_s, std::max(r.shaft, 0.0), r.rotor,
-                std::move(rotorHoles));
+        addRing(g, RegionKind::rotorCore, std::max(r.shaft, 0.0), r.rotor, std::move(rotorHoles));
         if (r.shaft > 0)
-            addRing(g, RegionKind::shaft, u"Shaft"_s, 0, r.shaft);
+            addRing(g, RegionKind::shaft, 0, r.shaft);
     }
 
     for (std::size_t k = 0; k < g.rotorSlots.size(); ++k) {
         const RotorSlot &slot = g.rotorSlots[k];
-        g.regions.push_back(Region{RegionKind::bar, u"BAR_%1"_s.arg(k + 1), barLoop(slot), {}});
+        g.regions.push_back(
+            Region{RegionKind::bar, scriptRegionName(RegionKind::bar, int(k + 1)), barLoop(slot), {}});
         if (slot.placed.whole.empty()) {
             g.faceSplits.push_back(Edge::line(slot.bottomOnAxis, slot.surfaceOnAxis));
         } else {
@@ -540,9 +539,11 @@ void addRegions(SectorGeometry &g)
                 g.partSplits.push_back(split.edge);
         }
     }
+    const QString wedge = scriptRegionName(RegionKind::wedge);
+    const QString body = scriptRegionName(RegionKind::statorSlotBody);
     for (const StatorSlot &slot : g.statorSlots) {
-        g.regions.push_back(Region{RegionKind::wedge, u"Wedge"_s, wedgeLoop(slot), {}});
-        g.regions.push_back(Region{RegionKind::statorSlotBody, QString(), slotBodyLoop(slot), {}});
+        g.regions.push_back(Region{RegionKind::wedge, wedge, wedgeLoop(slot), {}});
+        g.regions.push_back(Region{RegionKind::statorSlotBody, body, slotBodyLoop(slot), {}});
     }
 }
 

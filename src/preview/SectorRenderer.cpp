@@ -3,6 +3,7 @@
 #include "PainterCanvas.h"
 #include "SvgCanvas.h"
 #include "files/SaveFile.h"
+#include "geometry/RegionTable.h"
 #include "model/LaminaError.h"
 
 #include <QBuffer>
@@ -26,14 +27,6 @@ const QColor ink(0x26, 0x32, 0x38);
 const QColor leaderInk(0x6b, 0x72, 0x78);
 const QColor edgeInk(0x1a, 0x3c, 0x8c);
 const QColor boxInk(0x9e, 0xa4, 0xa8);
-
-// The kinds in the order the legend lists them.
-constexpr RegionKind legendOrder[] = {
-    RegionKind::statorCore,   RegionKind::statorSlotBody, RegionKind::wedge,
-    RegionKind::airgapStator, RegionKind::airgapRotor,    RegionKind::bar,
-    RegionKind::rotorCore,    RegionKind::shaft,          RegionKind::outerAir,
-    RegionKind::box,
-};
 
 QFont fontOf(double pixelSize, bool bold = false)
 {
@@ -82,7 +75,7 @@ bool isSurrounding(RegionKind kind)
 std::vector<LegendEntry> legendEntries(const SectorGeometry &g, bool chinese, bool includeBox)
 {
     std::vector<LegendEntry> entries;
-    for (const RegionKind kind : legendOrder) {
+    for (const RegionKind kind : legendOrder()) {
         const bool present = std::any_of(g.regions.begin(), g.regions.end(), [&](const Region &r) {
             return r.kind == kind && (includeBox || !isSurrounding(kind));
         });
@@ -484,39 +477,13 @@ void drawNothingMessage(Canvas &canvas, const QRectF &target, double unit, bool 
 
 QColor regionColour(RegionKind kind)
 {
-    switch (kind) {
-    case RegionKind::box: return QColor(0xee, 0xef, 0xf0);
-    case RegionKind::outerAir: return QColor(0xd6, 0xf2, 0xee);
-    case RegionKind::statorCore: return QColor(0x86, 0xd3, 0xe6);
-    case RegionKind::airgapStator: return QColor(0xf6, 0xde, 0x5c);
-    case RegionKind::airgapRotor: return QColor(0x4c, 0xcd, 0xbd);
-    case RegionKind::rotorCore: return QColor(0xa4, 0xdf, 0xee);
-    case RegionKind::shaft: return QColor(0x8f, 0xc9, 0xc1);
-    case RegionKind::bar: return QColor(0xd4, 0x5d, 0xbf);
-    case RegionKind::wedge: return QColor(0xfb, 0xfb, 0xf8);
-    case RegionKind::statorSlotBody: return QColor(0xea, 0xe4, 0xd6);
-    }
-    return Qt::white;
+    return QColor(QRgb(regionRow(kind).fill));
 }
 
 QString regionLabel(RegionKind kind, bool chinese)
 {
-    switch (kind) {
-    case RegionKind::box: return chinese ? u"无限元 box"_s : u"infinite box"_s;
-    case RegionKind::outerAir: return chinese ? u"外部空气 out_air"_s : u"outer air (out_air)"_s;
-    case RegionKind::statorCore: return chinese ? u"定子铁心 Statorcore"_s : u"stator core (Statorcore)"_s;
-    case RegionKind::airgapStator:
-        return chinese ? u"定子侧气隙 airgap_stator"_s : u"air gap, stator side (airgap_stator)"_s;
-    case RegionKind::airgapRotor:
-        return chinese ? u"转子侧气隙 airgap_rotor"_s : u"air gap, rotor side (airgap_rotor)"_s;
-    case RegionKind::rotorCore: return chinese ? u"转子铁心 Rotorcore"_s : u"rotor core (Rotorcore)"_s;
-    case RegionKind::shaft: return chinese ? u"转轴 Shaft"_s : u"shaft (Shaft)"_s;
-    case RegionKind::bar: return chinese ? u"导条 BAR_n"_s : u"rotor bar (BAR_n)"_s;
-    case RegionKind::wedge: return chinese ? u"槽楔 Wedge"_s : u"slot wedge (Wedge)"_s;
-    case RegionKind::statorSlotBody:
-        return chinese ? u"定子槽身（未定义区域）"_s : u"stator slot body (no region)"_s;
-    }
-    return QString();
+    const RegionRow &row = regionRow(kind);
+    return (chinese ? row.legendChinese : row.legendEnglish).toString();
 }
 
 QRectF drawingBounds(const SectorGeometry &geometry, const RenderOptions &options)

@@ -25,7 +25,7 @@ struct RenderOptions
     ViewState view;          // zoom and pan of the main drawing
 };
 
-// The fill of each region, after the colours the script gives its regions.
+// The fill and the legend text of each region, from the region table.
 QColor regionColour(RegionKind kind);
 QString regionLabel(RegionKind kind, bool chinese);
 

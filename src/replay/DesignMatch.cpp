@@ -2,12 +2,14 @@
 
 #include "geometry/DesignData.h"
 #include "geometry/PlaneMath.h"
+#include "geometry/RegionTable.h"
 #include "geometry/SectorGeometry.h"
 #include "script/SlotSections.h"
 #include "slots/SlotShapes.h"
 
 #include <cmath>
 #include <map>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -107,15 +109,16 @@ DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model)
     for (const ReplayRegion &region : replay.regions) {
         if (region.faces.empty())
             continue;
+        const std::optional<RegionKind> kind = regionKindNamed(region.name);
         for (const int f : region.faces)
-            match.faceKinds[f] = region.name == u"Wedge"_s ? RegionKind::wedge : RegionKind::bar;
-        if (region.name.startsWith(u"BAR_"_s)) {
+            match.faceKinds[f] = kind == RegionKind::wedge ? RegionKind::wedge : RegionKind::bar;
+        if (kind == RegionKind::bar) {
             addArea(match, {region.name, region.name, region.faces, region.area, data.rotor.slotArea}, replay,
                     reach);
-        } else if (region.name == u"Wedge"_s) {
+        } else if (kind == RegionKind::wedge) {
             for (const int f : region.faces)
                 addArea(match,
-                        {u"Wedge"_s,
+                        {region.name,
                          u"槽楔"_s,
                          {f},
                          replay.faces[std::size_t(f) - 1].area,

@@ -3,6 +3,7 @@
 #include "Expression.h"
 #include "ScriptReader.h"
 #include "geometry/PlaneMath.h"
+#include "geometry/RegionTable.h"
 
 #include <QHash>
 #include <QStringDecoder>
@@ -166,9 +167,8 @@ QString numberText(double value)
 // The regions the script declares for the user to fill in FLUX2D.
 bool userRegion(const QString &name)
 {
-    static const QStringList names{u"Statorcore"_s,   u"Rotorcore"_s, u"airgap_stator"_s,
-                                   u"airgap_rotor"_s, u"out_air"_s,   u"Shaft"_s};
-    return names.contains(name);
+    const std::optional<RegionKind> kind = regionKindNamed(name);
+    return kind && regionRow(*kind).filledByUser;
 }
 
 struct Fault

@@ -31,6 +31,10 @@ struct RegionRow
     QStringView dxfLayer;   // the sector drawing's layer; empty for the box, which it leaves out
     int dxfColour;          // the layer's colour index
     QStringView gmshGroup;  // the physical surface, numbered like the script's name; empty for the box
+    // The part as the comparison of a replayed script with the design names
+    // it, where not by the script's name (empty then).
+    QStringView partEnglish;
+    QStringView partChinese;
 };
 
 // One row per kind, in the order of the enumeration.

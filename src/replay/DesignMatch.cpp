@@ -37,22 +37,12 @@ double regionArea(const Region &region)
     return area;
 }
 
-QString partName(const Region &region)
+// The name of a part of the design: the script's, where the region table gives no other.
+QString partName(const Region &region, bool chinese)
 {
-    switch (region.kind) {
-    case RegionKind::box: return u"infinite box"_s;
-    case RegionKind::statorSlotBody: return u"stator slot body"_s;
-    default: return region.name;
-    }
-}
-
-QString partNameZh(const Region &region)
-{
-    switch (region.kind) {
-    case RegionKind::box: return u"无限盒"_s;
-    case RegionKind::statorSlotBody: return u"定子槽身"_s;
-    default: return region.name;
-    }
+    const RegionRow &row = regionRow(region.kind);
+    const QStringView own = chinese ? row.partChinese : row.partEnglish;
+    return own.isEmpty() ? region.name : own.toString();
 }
 
 void addArea(DesignMatch &match, AreaMatch area, const ReplayResult &replay, double reach)
@@ -119,7 +109,7 @@ DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model)
             for (const int f : region.faces)
                 addArea(match,
                         {region.name,
-                         u"槽楔"_s,
+                         regionRow(RegionKind::wedge).partChinese.toString(),
                          {f},
                          replay.faces[std::size_t(f) - 1].area,
                          data.stator.slotOpeningArea},
@@ -150,13 +140,15 @@ DesignMatch matchDesign(const ReplayResult &replay, const MotorModel &model)
         const Region &r = geometry.regions[*holder];
         match.faceKinds[face.number] = r.kind;
         if (r.kind == RegionKind::statorSlotBody) {
-            addArea(match, {partName(r), partNameZh(r), {face.number}, face.area, data.stator.slotBodyArea},
-                    replay, reach);
+            addArea(
+                match,
+                {partName(r, false), partName(r, true), {face.number}, face.area, data.stator.slotBodyArea},
+                replay, reach);
             continue;
         }
         AreaMatch &part = parts[*holder];
-        part.part = partName(r);
-        part.partZh = partNameZh(r);
+        part.part = partName(r, false);
+        part.partZh = partName(r, true);
         part.faces.push_back(face.number);
         part.replayArea += face.area;
         part.designArea = regionArea(r);

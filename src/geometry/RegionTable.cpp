@@ -1,6 +1,5 @@
 #include "RegionTable.h"
 
-#include <algorithm>
 #include <array>
 
 namespace lamina {

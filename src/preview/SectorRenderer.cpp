@@ -165,7 +165,7 @@ QPainterPath modelPath(const Loop &loop)
     return path;
 }
 
-QPainterPath devicePath(const Region &region, const QTransform &t)
+QPainterPath regionPath(const Region &region)
 {
     QPainterPath path = modelPath(region.boundary);
     path.closeSubpath();
@@ -174,7 +174,7 @@ QPainterPath devicePath(const Region &region, const QTransform &t)
         holePath.closeSubpath();
         path.addPath(holePath);
     }
-    return t.map(path);
+    return path;
 }
 
 QPainterPath deviceLine(const Edge &edge, const QTransform &t)
@@ -187,13 +187,29 @@ double scaleOf(const QTransform &t)
     return std::hypot(t.m11(), t.m12());
 }
 
-void drawRegions(Canvas &canvas, const SectorGeometry &g, const QTransform &t, bool includeBox)
+// The widest line drawRegions strokes, and the pixel the fill may reach.
+constexpr double regionReach = 1.3 + 1;
+
+void strokeSplits(Canvas &canvas, const std::vector<SectorPicture::Outline> &splits, const QTransform &t,
+                  double width, Qt::PenStyle style)
 {
+    for (const SectorPicture::Outline &split : splits) {
+        if (canvas.mayShow(t.mapRect(split.extent).adjusted(-width - 1, -width - 1, width + 1, width + 1)))
+            canvas.stroke(t.map(split.path), ink, width, style);
+    }
+}
+
+void drawRegions(Canvas &canvas, const SectorPicture &picture, const QTransform &t, bool includeBox)
+{
+    const SectorGeometry &g = picture.geometry();
     std::vector<std::pair<RegionKind, QPainterPath>> paths;
-    for (const Region &region : g.regions) {
+    for (const SectorPicture::Outline &region : picture.regions()) {
         if (!includeBox && isSurrounding(region.kind))
             continue;
-        paths.emplace_back(region.kind, devicePath(region, t));
+        const QRectF extent = t.mapRect(region.extent);
+        if (!canvas.mayShow(extent.adjusted(-regionReach, -regionReach, regionReach, regionReach)))
+            continue;
+        paths.emplace_back(region.kind, t.map(region.path));
         canvas.fill(paths.back().second, regionColour(region.kind));
     }
     for (const auto &[kind, path] : paths) {
@@ -203,10 +219,8 @@ void drawRegions(Canvas &canvas, const SectorGeometry &g, const QTransform &t, b
             canvas.stroke(path, ink,
                           kind == RegionKind::statorCore || kind == RegionKind::rotorCore ? 1.3 : 1);
     }
-    for (const Edge &split : g.faceSplits)
-        canvas.stroke(deviceLine(split, t), ink, 0.7, Qt::DashLine);
-    for (const Edge &split : g.partSplits)
-        canvas.stroke(deviceLine(split, t), ink, 0.5, Qt::DotLine);
+    strokeSplits(canvas, picture.faceSplits(), t, 0.7, Qt::DashLine);
+    strokeSplits(canvas, picture.partSplits(), t, 0.5, Qt::DotLine);
     for (Edge edge : g.sectorEdges) {
         if (!includeBox && std::isfinite(g.radii.statorOuter) && g.radii.statorOuter > 0)
             edge.to = edge.to * (g.radii.statorOuter / QLineF(edge.from, edge.to).length());
@@ -416,9 +430,10 @@ double drawLegend(Canvas &canvas, const SectorGeometry &g, const QRectF &area, d
 
 // A close look at the air gap between the first stator and rotor slots,
 // turned so that the stator lies above and the rotor below.
-void drawAirgapDetail(Canvas &canvas, const SectorGeometry &g, QRectF area, double mainScale, double unit,
-                      bool chinese)
+void drawAirgapDetail(Canvas &canvas, const SectorPicture &picture, QRectF area, double mainScale,
+                      double unit, bool chinese)
 {
+    const SectorGeometry &g = picture.geometry();
     const SectorRadii &r = g.radii;
     const double gap = r.bore - r.rotor;
     if (!(gap > 0) || !std::isfinite(r.bore) || g.regions.empty())
@@ -457,7 +472,7 @@ void drawAirgapDetail(Canvas &canvas, const SectorGeometry &g, QRectF area, doub
     frame.addRect(box);
     canvas.fill(frame, Qt::white);
     canvas.pushClip(box);
-    drawRegions(canvas, g, t, false);
+    drawRegions(canvas, picture, t, false);
     canvas.popClip();
     canvas.stroke(frame, ink, 1);
 
@@ -519,6 +534,41 @@ QString regionLabel(RegionKind kind, bool chinese)
     return QString();
 }
 
+SectorPicture::SectorPicture(SectorGeometry geometry)
+    : SectorPicture(std::make_shared<const SectorGeometry>(std::move(geometry)), nullptr)
+{}
+
+SectorPicture SectorPicture::borrowing(const SectorGeometry &geometry)
+{
+    return SectorPicture(nullptr, &geometry);
+}
+
+SectorPicture::SectorPicture(std::shared_ptr<const SectorGeometry> ownedGeometry,
+                             const SectorGeometry *borrowed)
+    : owned(std::move(ownedGeometry))
+    , sector(owned ? owned.get() : borrowed)
+{
+    const auto outline = [](RegionKind kind, QPainterPath path) {
+        const QRectF extent = path.controlPointRect();
+        return Outline{kind, std::move(path), extent};
+    };
+    regionOutlines.reserve(sector->regions.size());
+    for (const Region &region : sector->regions)
+        regionOutlines.push_back(outline(region.kind, regionPath(region)));
+    for (const Edge &split : sector->faceSplits)
+        faceSplitLines.push_back(outline({}, modelPath({split})));
+    for (const Edge &split : sector->partSplits)
+        partSplitLines.push_back(outline({}, modelPath({split})));
+}
+
+QRectF SectorPicture::bounds(bool includeBox) const
+{
+    std::optional<QRectF> &known = boundsWithBox[includeBox ? 1 : 0];
+    if (!known)
+        known = geometryBounds(*sector, includeBox);
+    return *known;
+}
+
 QRectF drawingBounds(const SectorGeometry &geometry, const RenderOptions &options)
 {
     return geometryBounds(geometry, options.includeBox);
@@ -529,9 +579,20 @@ QRectF drawingArea(const QRectF &target, const SectorGeometry &geometry, const R
     return layoutOf(target, geometry, options, drawingBounds(geometry, options)).drawing;
 }
 
-void drawSector(Canvas &canvas, const QRectF &target, const SectorGeometry &g, const RenderOptions &o)
+QRectF drawingBounds(const SectorPicture &picture, const RenderOptions &options)
 {
-    const QRectF bounds = drawingBounds(g, o);
+    return picture.bounds(options.includeBox);
+}
+
+QRectF drawingArea(const QRectF &target, const SectorPicture &picture, const RenderOptions &options)
+{
+    return layoutOf(target, picture.geometry(), options, drawingBounds(picture, options)).drawing;
+}
+
+void drawSector(Canvas &canvas, const QRectF &target, const SectorPicture &picture, const RenderOptions &o)
+{
+    const SectorGeometry &g = picture.geometry();
+    const QRectF bounds = drawingBounds(picture, o);
     const Layout l = layoutOf(target, g, o, bounds);
     if (g.isEmpty() || bounds.isEmpty()) {
         drawNothingMessage(canvas, target, l.unit, o.chinese);
@@ -540,7 +601,7 @@ void drawSector(Canvas &canvas, const QRectF &target, const SectorGeometry &g, c
     const QTransform t = fitTransform(bounds, l.drawing, o.view);
 
     canvas.pushClip(l.drawing.adjusted(-l.unit, 0, l.unit, l.dimensionBand));
-    drawRegions(canvas, g, t, o.includeBox);
+    drawRegions(canvas, picture, t, o.includeBox);
     if (o.dimensions) {
         drawSlotLabels(canvas, g, t, l.unit);
         drawSectorAngle(canvas, g, t, l.unit);
@@ -553,8 +614,21 @@ void drawSector(Canvas &canvas, const QRectF &target, const SectorGeometry &g, c
         const double legendBottom = drawLegend(canvas, g, l.legend, l.unit, o.chinese, o.includeBox);
         QRectF detail = l.legend;
         detail.setTop(legendBottom + l.unit * 1.5);
-        drawAirgapDetail(canvas, g, detail, scaleOf(t) / o.view.zoom, l.unit, o.chinese);
+        drawAirgapDetail(canvas, picture, detail, scaleOf(t) / o.view.zoom, l.unit, o.chinese);
     }
+}
+
+void drawSector(QPainter &painter, const QRectF &target, const SectorPicture &picture,
+                const RenderOptions &options)
+{
+    PainterCanvas canvas(painter);
+    drawSector(canvas, target, picture, options);
+}
+
+void drawSector(Canvas &canvas, const QRectF &target, const SectorGeometry &geometry,
+                const RenderOptions &options)
+{
+    drawSector(canvas, target, SectorPicture::borrowing(geometry), options);
 }
 
 void drawSector(QPainter &painter, const QRectF &target, const SectorGeometry &geometry,

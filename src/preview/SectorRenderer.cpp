@@ -583,9 +583,9 @@ SectorPicture::SectorPicture(std::shared_ptr<const SectorGeometry> ownedGeometry
     : owned(std::move(ownedGeometry))
     , sector(owned ? owned.get() : borrowed)
 {
-    const auto outline = [](RegionKind kind, QPainterPath path) {
+    const auto outline = [](RegionKind kind, const QPainterPath &path) {
         const QRectF extent = path.controlPointRect();
-        return Outline{kind, std::move(path), extent};
+        return Outline{kind, path, extent};
     };
     regionOutlines.reserve(sector->regions.size());
     for (const Region &region : sector->regions)

@@ -45,6 +45,7 @@ public:
     explicit SectorPicture(SectorGeometry geometry);
     // Over a geometry the caller keeps alive for as long as the picture.
     static SectorPicture borrowing(const SectorGeometry &geometry);
+    static SectorPicture borrowing(SectorGeometry &&) = delete;
 
     struct Outline
     {

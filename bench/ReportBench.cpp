@@ -43,17 +43,29 @@ void report(benchmark::State &state, const MotorModel &m)
     }
 }
 
-// What a paint event of the sector view does, into an image of its size.
+// What a paint event of the sector view does, into an image of its size:
+// the view keeps the picture of its design between paints.
 void redraw(benchmark::State &state, const MotorModel &m)
 {
-    const SectorGeometry geometry = buildSectorGeometry(m);
+    const SectorPicture picture(buildSectorGeometry(m));
     QImage image(previewSize, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
-        drawSector(painter, QRectF(QPointF(0, 0), QSizeF(previewSize)).adjusted(8, 8, -8, -8), geometry);
+        drawSector(painter, QRectF(QPointF(0, 0), QSizeF(previewSize)).adjusted(8, 8, -8, -8), picture);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// What a new design costs the view before its first paint, the geometry
+// aside: the picture's paths and bounds.
+void picture(benchmark::State &state, const MotorModel &m)
+{
+    const SectorGeometry geometry = buildSectorGeometry(m);
+    for (auto _ : state) {
+        const SectorPicture picture = SectorPicture::borrowing(geometry);
+        benchmark::DoNotOptimize(picture.bounds(true));
     }
 }
 
@@ -93,6 +105,11 @@ void redrawLargestDoubleCage(benchmark::State &state)
     redraw(state, largestDoubleCage());
 }
 
+void pictureLargest(benchmark::State &state)
+{
+    picture(state, largest());
+}
+
 void redrawDefault(benchmark::State &state)
 {
     redraw(state, model({}));
@@ -111,6 +128,7 @@ BENCHMARK(redrawDefault)->Unit(benchmark::kMillisecond);
 BENCHMARK(redrawLargest)->Unit(benchmark::kMillisecond);
 BENCHMARK(reportLargestDoubleCage)->Unit(benchmark::kMillisecond);
 BENCHMARK(redrawLargestDoubleCage)->Unit(benchmark::kMillisecond);
+BENCHMARK(pictureLargest)->Unit(benchmark::kMillisecond);
 
 // Fonts for the labels need a QGuiApplication; it draws off screen.
 int main(int argc, char *argv[])

@@ -48,7 +48,9 @@ SectorView::SectorView(QWidget *parent)
 
 void SectorView::setGeometryToDraw(std::optional<SectorGeometry> geometry)
 {
-    sector = std::move(geometry);
+    sector.reset();
+    if (geometry)
+        sector.emplace(std::move(*geometry));
     update();
 }
 

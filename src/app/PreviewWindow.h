@@ -3,6 +3,7 @@
 #include "geometry/DesignChecks.h"
 #include "geometry/DesignData.h"
 #include "geometry/SectorGeometry.h"
+#include "preview/SectorRenderer.h"
 #include "preview/ViewTransform.h"
 
 #include <QWidget>
@@ -42,7 +43,8 @@ protected:
 private:
     QRectF drawingTarget() const;
 
-    std::optional<SectorGeometry> sector;
+    // Kept between paints: panning and zooming repaint it many times a second.
+    std::optional<SectorPicture> sector;
     ViewState state;
     std::optional<QPointF> dragFrom;
 };

@@ -30,6 +30,9 @@ public:
     // Until the matching popClip, nothing shows outside the rectangle.
     virtual void pushClip(const QRectF &rect) = 0;
     virtual void popClip() = 0;
+    // False when nothing drawn inside the device rectangle could show, so a
+    // drawing may leave out what lies there without building its paths.
+    virtual bool mayShow(const QRectF &) const { return true; }
 };
 
 }  // namespace lamina

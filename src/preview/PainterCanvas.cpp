@@ -8,13 +8,21 @@ PainterCanvas::PainterCanvas(QPainter &painter)
     : painter(painter)
 {}
 
+bool PainterCanvas::clipMeets(const QRectF &deviceExtent) const
+{
+    return !painter.hasClipping()
+        || painter.transform().mapRect(painter.clipBoundingRect()).intersects(deviceExtent);
+}
+
+bool PainterCanvas::mayShow(const QRectF &rect) const
+{
+    return clipMeets(painter.transform().mapRect(rect));
+}
+
 bool PainterCanvas::clippedAway(const QPainterPath &path, double reach) const
 {
-    if (!painter.hasClipping())
-        return false;
-    const QRectF extent
-        = painter.transform().mapRect(path.controlPointRect()).adjusted(-reach, -reach, reach, reach);
-    return !painter.transform().mapRect(painter.clipBoundingRect()).intersects(extent);
+    return !clipMeets(
+        painter.transform().mapRect(path.controlPointRect()).adjusted(-reach, -reach, reach, reach));
 }
 
 void PainterCanvas::fill(const QPainterPath &path, const QColor &colour)

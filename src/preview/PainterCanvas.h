@@ -19,12 +19,14 @@ public:
               double angle) override;
     void pushClip(const QRectF &rect) override;
     void popClip() override;
+    bool mayShow(const QRectF &rect) const override;
 
 private:
     // A path wholly outside the clip, reach pixels around it included, is
     // not handed to the painter: the air-gap detail clips the whole sector
     // down to a few slots.
     bool clippedAway(const QPainterPath &path, double reach) const;
+    bool clipMeets(const QRectF &deviceExtent) const;
 
     QPainter &painter;
 };

@@ -3,6 +3,7 @@
 
 #include "DesignFixtures.h"
 #include "model/LaminaError.h"
+#include "preview/PainterCanvas.h"
 #include "preview/SectorRenderer.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -138,6 +140,74 @@ TEST(SectorPicture, UnusualModelsStillGiveAPicture)
         }
         EXPECT_TRUE(inked) << "a blank picture for "
                            << QString::fromUtf16(settings.begin()->first).toStdString();
+    }
+}
+
+// Hands the drawing everything, as if no clip hid anything.
+class UnculledCanvas : public PainterCanvas
+{
+public:
+    using PainterCanvas::PainterCanvas;
+    bool mayShow(const QRectF &) const override { return true; }
+};
+
+TEST(SectorPicture, AKeptPictureDrawsAsAFreshOneInEveryView)
+{
+    // A preview window keeps one picture through every pan and zoom, and the
+    // regions the clip hides are left out before their paths are built:
+    // neither may change a pixel.
+    struct Case
+    {
+        const char *name;
+        ViewState view;
+        bool includeBox;
+        bool antialiased;
+    };
+    const Case cases[] = {
+        {"fitted", {}, true, false},
+        {"air gap zoomed in, panned", {6, QPointF(-1500, 900)}, true, false},
+        {"air gap, antialiased", {6, QPointF(-1500, 900)}, true, true},
+        {"zoomed out, panned", {0.5, QPointF(200, -100)}, true, true},
+        {"lamination only, zoomed in", {3, QPointF(400, 300)}, false, false},
+        {"panned off the sector", {4, QPointF(5000, 0)}, true, false},
+    };
+    const Settings designs[] = {
+        {},
+        {{u"periodNumber", u"2"},
+         {u"rotorSlotType", u"双笼腰圆槽"},
+         {u"rotorRr1", u"1.2"},
+         {u"H12", u"1"},
+         {u"rotorBr3", u"0.8"},
+         {u"H22", u"8"},
+         {u"rotorRr2", u"1.5"},
+         {u"rotorHr3", u"2"}},
+    };
+    const QSize size(860, 790);
+    const auto draw = [&](const Case &c, const auto &paint) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, c.antialiased);
+        paint(painter);
+        painter.end();
+        return image;
+    };
+    for (const Settings &settings : designs) {
+        const SectorPicture kept(buildSectorGeometry(modelWith(settings)));
+        for (const Case &c : cases) {
+            RenderOptions options;
+            options.view = c.view;
+            options.includeBox = c.includeBox;
+            const QRectF target(QPointF(0, 0), QSizeF(size));
+            const QImage fromKept
+                = draw(c, [&](QPainter &painter) { drawSector(painter, target, kept, options); });
+            const SectorGeometry fresh = buildSectorGeometry(modelWith(settings));
+            const QImage unculled = draw(c, [&](QPainter &painter) {
+                UnculledCanvas canvas(painter);
+                drawSector(canvas, target, fresh, options);
+            });
+            EXPECT_TRUE(fromKept == unculled) << c.name << (settings.size() ? ", double cage" : ", default");
+        }
     }
 }
 

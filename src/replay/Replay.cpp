@@ -1,5 +1,7 @@
 #include "Replay.h"
 
+#include "BridgeMesh.h"
+
 #include "Expression.h"
 #include "ScriptReader.h"
 #include "geometry/PlaneMath.h"
@@ -1440,6 +1442,8 @@ void Replayer::finish()
             checkInOnePiece(region);
         result.regions.push_back(region);
     }
+    for (ReplayFinding &f : coarseBridges(result.faces))
+        result.findings.push_back(std::move(f));
     for (const auto &[where, count] : findingsOnLine) {
         if (count > maxFindingsPerLine)
             result.findings.push_back({where,

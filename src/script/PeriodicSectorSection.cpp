@@ -1,5 +1,6 @@
 #include "NumberText.h"
 #include "Sections.h"
+#include "SlotSections.h"
 
 namespace lamina {
 
@@ -38,9 +39,32 @@ void writePeriodicSector(ScriptText &out, const MotorModel &m, const ScriptNumbe
     out.line("                point=Point[", n(RotorSurface), "],");
     out.line("                nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])");
     if (!numbering.rotorSurfaceCorners()) {
-        out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
-        out.line("    defPoint=[Point[", n(RotorSurface), "],Point[", n(RotorSurfaceTurned), "]],");
-        out.line("    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
+        // Over closed slots: through the mesh points over each bridge.
+        const std::vector<std::string> angles = rotorSlotDrawing(m)->bridgeAngles;
+        const Int16 slots = roundToInteger(numbering.rotorSlots());
+        for (Int16 j = 1; j <= slots; j = j + 1) {
+            const int turns = int(j.toDouble()) - 1;  // slot pitches from the first slot's axis
+            const std::string axis = turns == 0 ? "" : turns == 1 ? "360/Z2" : std::to_string(turns) + "*360/Z2";
+            for (const std::string &angle : angles) {
+                std::string at = axis.empty() || angle != "0" ? angle : axis;
+                if (!axis.empty() && angle != "0")
+                    at = axis + (angle.front() == '-' ? "" : "+") + angle;
+                out.line("PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],");
+                out.line("             uvw=['D2/2','", at, "','0'],");
+                out.line("             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])");
+            }
+        }
+        std::string from = n(RotorSurface);
+        const auto surfaceArc = [&](const std::string &to) {
+            out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
+            out.line("    defPoint=[Point[", from, "],Point[", to, "]],");
+            out.line("    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])");
+            from = to;
+        };
+        for (Int16 j = 1; j <= slots; j = j + 1)
+            for (int k = 0; k < numbering.bridgePoints(); ++k)
+                surfaceArc(doubleText(numbering.bridgePoint(j, k)));
+        surfaceArc(n(RotorSurfaceTurned));
     } else {
         out.line("LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',");
         out.line("    defPoint=[Point[", n(RotorSurface), "],Point[", integerText(numbering.firstRotorNearCorner()), "]],");

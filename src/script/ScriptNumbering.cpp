@@ -158,7 +158,16 @@ double ScriptNumbering::wedgeCopyFace(Int16 copy) const
 
 double ScriptNumbering::sectorPoint(SectorPoint point) const
 {
-    return (rotorPoints() + (statorFirstCopyPoint() + int(point))) + statorCopyPoints();
+    const double number = (rotorPoints() + (statorFirstCopyPoint() + int(point))) + statorCopyPoints();
+    if (rotor.bridgePoints == 0 || point <= SectorPoint::RotorSurfaceTurned)
+        return number;
+    return number + roundToInteger(rotorSlots()).toDouble() * rotor.bridgePoints;
+}
+
+double ScriptNumbering::bridgePoint(Int16 slot, int index) const
+{
+    return sectorPoint(SectorPoint::RotorSurfaceTurned) + 1
+        + ((slot - 1).toDouble() * rotor.bridgePoints + index);
 }
 
 }  // namespace lamina

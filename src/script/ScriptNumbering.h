@@ -29,8 +29,10 @@ struct RotorSlotCounts
     int nearCornerInFirstCopy;    // the near corner among the first −y copy's new points
     int nearCornerInLaterCopies;  // and a later one's: their walk starts on the axis
     // A closed slot does not reach the rotor surface: the surface corners
-    // above are then unused, and the surface is one arc from edge to edge.
+    // above are then unused, and the surface runs from edge to edge through
+    // the mesh points over each slot's bridge.
     bool surfaceCorners = true;
+    int bridgePoints = 0;  // mesh points on the surface per closed slot
 };
 
 // What the stator slot section makes: one slot, then copies of its faces.
@@ -96,6 +98,10 @@ public:
     Int16 rotorCopyFarCorner(Int16 copy) const;
     double nextRotorCopyNearCorner(Int16 copy) const;  // the near corner of copy + 1
     Int16 rotorGapsBetweenCopies() const;              // the surface arcs after the first slot's
+    // A closed slot's mesh points over its bridge, made by the periodic
+    // sector after its rotor surface points: slot from 1, point from 0.
+    int bridgePoints() const { return rotor.bridgePoints; }
+    double bridgePoint(Int16 slot, int index) const;
 
     // The stator slot's points and faces, and the slot corners on the bore.
     double statorPoint(int index) const;  // the slot's own points, from 0

@@ -3,8 +3,12 @@
 #include "NumberText.h"
 #include "Sections.h"
 
+#include <QPointF>
+
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <numeric>
 
 namespace lamina {
 namespace {
@@ -219,10 +223,108 @@ RotorSlotDrawing doubleFlatBottom(const MotorModel &m)
 // The closed shapes: the slot's top on the axis takes the surface point's
 // number, and the last flank point's edge runs to it, so the rotor surface
 // above stays whole and the bridge under it is core.
+//
+// The bridge must mesh in at least two element layers. The aided mesh sizes
+// the elements at a point by the lines that meet there, and no element edge
+// is longer than the line it lies on; so wherever the bridge is thinner than
+// twice its thinnest thickness t, both its sides are drawn in edges at most
+// t/2 long: the slot's top split by extra flank points, the surface over it
+// by mesh points the periodic sector draws its arcs through.
+
+// No more splits than this per edge or per side of the axis: a bridge too
+// thin for them is refused by the checks first.
+constexpr int maxBridgeSplits = 1000;
+
+// How many steps of `step` cover `length`: none where either is no length.
+int stepsOver(double length, double step)
+{
+    const double steps = length / step;
+    if (!(length > 0) || !(step > 0) || !std::isfinite(steps))
+        return 0;
+    return std::min(int(std::ceil(steps - 1e-9)), maxBridgeSplits);
+}
+
+// k × unit / divisor as the script writes it, the fraction reduced.
+std::string times(int k, std::string_view unit, int divisor = 1)
+{
+    const int g = std::gcd(std::abs(k), divisor);
+    k /= g;
+    divisor /= g;
+    std::string text = k < 0 ? "-" : "";
+    if (std::abs(k) != 1)
+        text += std::to_string(std::abs(k)) + "*";
+    text += unit;
+    if (divisor != 1)
+        text += "/" + std::to_string(divisor);
+    return text;
+}
+
+// The point k/n of the way from a to b, coordinate by coordinate.
+std::string between(const std::string &a, const std::string &b, int k, int n)
+{
+    if (a == b)
+        return a;
+    std::string text;
+    if (a != "0")
+        text = times(n - k, "(" + a + ")", n);
+    if (b != "0")
+        text += (text.empty() ? "" : "+") + times(k, "(" + b + ")", n);
+    return text;
+}
+
+double clampedAcos(double x)
+{
+    return std::acos(std::clamp(x, -1.0, 1.0));
+}
+
+// The iron of a closed slot's bridge, in the slot's own plane: x along the
+// axis from the rotor centre, R the rotor radius, t the thinnest bridge.
+struct Bridge
+{
+    double R;
+    double t;
+    double reach = 0;  // how far round the surface lies under 2t from the slot, radians from the axis
+
+    double below(QPointF p) const { return R - std::hypot(p.x(), p.y()); }
+    bool thin(QPointF p) const { return below(p) <= 2 * t; }
+    // Notes a point of the slot's outline: the surface within 2t of it.
+    void see(QPointF p)
+    {
+        const double r = std::hypot(p.x(), p.y());
+        if (thin(p) && r > 0)
+            reach = std::max(reach,
+                             std::abs(std::atan2(p.y(), p.x()))
+                                 + clampedAcos((R * R + r * r - 4 * t * t) / (2 * R * r)));
+    }
+};
+
+// The mesh points over a bridge, every 2 × unit / divisor about the slot's
+// axis (`step` radians) out to the bridge's reach, or, where that comes near
+// the next slot's, evenly over the whole pitch.
+std::vector<std::string> bridgeAngles(const MotorModel &m, const Bridge &bridge, std::string_view unit,
+                                      int divisor, double step)
+{
+    std::vector<std::string> angles;
+    const double halfPitch = std::numbers::pi / m.Z2;
+    const int steps = stepsOver(bridge.reach, step);
+    if (steps * step <= halfPitch - step) {
+        for (int k = -steps; k <= steps; ++k)
+            angles.push_back(k == 0 ? "0" : times(2 * k, unit, divisor));
+        return angles;
+    }
+    const int pieces = std::max(stepsOver(2 * halfPitch, step), 1);
+    for (int i = 0; i < pieces; ++i) {
+        const int k = 2 * i + 1 - pieces;
+        angles.push_back(k == 0 ? "0" : times(k, "180/Z2", pieces));
+    }
+    return angles;
+}
 
 // Circle 1 (R12) with its top H02 under the surface, circle 2 (R22) H12
-// further in, joined by their tangents as in the open oval.
-RotorSlotDrawing closedOval(const MotorModel &)
+// further in, joined by their tangents as in the open oval. The bridge is
+// thinnest on the axis, t = H02: circle 1's top is split in chords of t/2,
+// and where circle 1 is small the tangent too, in steps of t/2 from circle 1.
+RotorSlotDrawing closedOval(const MotorModel &m)
 {
     RotorSlotDrawing d;
     d.systems.push_back({"R_C1", true, "R_M", "D2/2-H02-R12", "0"});
@@ -232,23 +334,91 @@ RotorSlotDrawing closedOval(const MotorModel &)
     d.bottomOnAxis = DrawnPoint{"R_C2", "R22", "180"};
     d.bottomArc = DrawnArc{"R_C2", "R22"};
     d.flank.push_back(segmentFrom("R_C2", "R22", lean));
+
+    Bridge bridge{m.D2 / 2, m.H02};
+    const double t = m.H02, r1 = m.rotorRr1, r2 = m.rotorRr2;
+    const QPointF c1(bridge.R - t - r1, 0), c2(c1.x() - m.H12, 0);
+    const double tilt = -(std::numbers::pi / 2 + std::asin(std::clamp((r1 - r2) / m.H12, -1.0, 1.0)));
+    const QPointF along(std::cos(tilt), std::sin(tilt));
+    const QPointF t1 = c1 + r1 * along, t2 = c2 + r2 * along;
+    const double tangent = std::hypot(t1.x() - t2.x(), t1.y() - t2.y());
+    constexpr int samples = 256;
+    for (int i = 0; i <= samples; ++i) {
+        const double f = double(i) / samples;
+        bridge.see(c1 + r1 * QPointF(std::cos(tilt * f), std::sin(tilt * f)));
+        bridge.see(t2 + (t1 - t2) * f);
+        const double a = std::numbers::pi + (tilt + std::numbers::pi) * f;
+        bridge.see(c2 + r2 * QPointF(std::cos(a), std::sin(a)));
+    }
+
+    // The tangent from circle 1 down as far as it is thin.
+    int tangentSplits = 0;
+    const int tangentSteps = stepsOver(tangent, t / 2);
+    for (int k = 1; k < tangentSteps && bridge.thin(t1 + (t2 - t1) * ((k - 1) * t / 2 / tangent)); ++k)
+        tangentSplits = k;
+    if (tangentSplits > 0)
+        d.systems.push_back({"R_T1", false, "R_C1", "R12", lean, "-180-Asind((R12-R22)/H12)"});
+    for (int k = tangentSplits; k >= 1; --k)
+        d.flank.push_back(segmentFrom("R_T1", times(k, "H02", 2), "0"));
     d.flank.push_back(arcFrom("R_C1", "R12", lean, "R_C1", "R12"));
+
+    // Circle 1 from its top down as far as it is thin, short of the tangent.
+    const double band = clampedAcos(((bridge.R - 2 * t) * (bridge.R - 2 * t) - c1.x() * c1.x() - r1 * r1)
+                                    / (2 * c1.x() * r1));
+    const double chordAngle = 2 * std::asin(std::min(t / (4 * r1), 1.0));
+    const int splits = std::min(stepsOver(band, chordAngle), std::max(stepsOver(-tilt, chordAngle) - 1, 0));
+    for (int k = splits; k >= 1; --k)
+        d.flank.push_back(arcFrom("R_C1", "R12", times(-2 * k, "Asind(H02/4/R12)"), "R_C1", "R12"));
+    d.bridgeAngles = bridgeAngles(m, bridge, "Asind(H02/2/D2)", 1, 2 * std::asin(t / (4 * bridge.R)));
     return d;
 }
 
-// The double-cage rectangles with their flat top H02 under the surface.
+// A point of a flank drawn in R_M, with its place in the slot's plane.
+struct PlacedFlankPoint
+{
+    std::string u;
+    std::string v;
+    QPointF at;
+};
+
+// The double-cage rectangles with their flat top H02 under the surface. The
+// bridge is thinnest at the top corners; every edge where it is thin is
+// split in steps of at most t/2, from its thin end.
 RotorSlotDrawing closedDoubleRectangle(const MotorModel &m)
 {
     RotorSlotDrawing d = flatBottomed("D2/2-H02-H12-H22-H32");
     d.topOnAxis = DrawnPoint{"R_M", "D2/2-H02", "0"};
-    d.flank.push_back(inRotor("D2/2-H02-H12-H22-H32", "-B22/2"));
+    const double R = m.D2 / 2;
+    const double x0 = R - m.H02, x1 = x0 - m.H12, x2 = x1 - m.H22, x3 = x2 - m.rotorHr3;
+    std::vector<PlacedFlankPoint> flank;
+    flank.push_back({"D2/2-H02-H12-H22-H32", "-B22/2", {x3, -m.B22 / 2}});
     if (!same(m.B22, m.rotorBr3))
-        d.flank.push_back(inRotor("D2/2-H02-H12-H22", "-B22/2"));
-    d.flank.push_back(inRotor("D2/2-H02-H12-H22", "-B32/2"));
-    d.flank.push_back(inRotor("D2/2-H02-H12", "-B32/2"));
+        flank.push_back({"D2/2-H02-H12-H22", "-B22/2", {x2, -m.B22 / 2}});
+    flank.push_back({"D2/2-H02-H12-H22", "-B32/2", {x2, -m.rotorBr3 / 2}});
+    flank.push_back({"D2/2-H02-H12", "-B32/2", {x1, -m.rotorBr3 / 2}});
     if (!same(m.B12, m.rotorBr3))
-        d.flank.push_back(inRotor("D2/2-H02-H12", "-B12/2"));
-    d.flank.push_back(inRotor("D2/2-H02", "-B12/2"));
+        flank.push_back({"D2/2-H02-H12", "-B12/2", {x1, -m.B12 / 2}});
+    flank.push_back({"D2/2-H02", "-B12/2", {x0, -m.B12 / 2}});
+    flank.push_back({"D2/2-H02", "0", {x0, 0}});  // the top on the axis, drawn as point 9
+
+    Bridge bridge{R, R - std::hypot(x0, m.B12 / 2)};
+    for (std::size_t i = 0; i + 1 < flank.size(); ++i) {
+        const PlacedFlankPoint &a = flank[i], &b = flank[i + 1];
+        d.flank.push_back(inRotor(a.u, a.v));
+        const auto at = [&](int k, int n) { return a.at + (b.at - a.at) * (double(k) / n); };
+        const int n = stepsOver(std::hypot(b.at.x() - a.at.x(), b.at.y() - a.at.y()), bridge.t / 2);
+        // Along a segment the iron is thinnest at an end, so a piece is thin
+        // if either of its ends is.
+        for (int k = 1; k < n; ++k) {
+            if (bridge.thin(at(k - 1, n)) || bridge.thin(at(k, n)) || bridge.thin(at(k + 1, n)))
+                d.flank.push_back(inRotor(between(a.u, b.u, k, n), between(a.v, b.v, k, n)));
+        }
+        for (int k = 0; k <= 64; ++k)
+            bridge.see(at(k, 64));
+    }
+    const int divisor = std::max(stepsOver(m.H02, bridge.t), 1);
+    d.bridgeAngles
+        = bridgeAngles(m, bridge, "Asind(H02/2/D2)", divisor, 2 * std::asin(m.H02 / (4 * R)) / divisor);
     return d;
 }
 
@@ -362,7 +532,7 @@ void localSystem(ScriptText &out, const LocalSystem &system)
 {
     out.line(system.cylindrical ? "CoordSysCylindrical" : "CoordSysCartesian", "(name='", system.name, "',parentCoordSys=Local(coordSys=CoordSys['", system.parent, "']),");
     out.line("                  origin=['", system.u, "','", system.v, "','0'],");
-    out.line("                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='0'),");
+    out.line("                  rotationAngles=RotationAngles(angleX='0',angleY='0',angleZ='", system.angle, "'),");
     out.line("                  visibility=Visibility['VISIBLE'])");
 }
 // clang-format on
@@ -427,6 +597,7 @@ RotorSlotCounts RotorSlotDrawing::counts() const
         .nearCornerInFirstCopy = h,
         .nearCornerInLaterCopies = 1,
         .surfaceCorners = !topOnAxis,
+        .bridgePoints = int(bridgeAngles.size()),
     };
 }
 

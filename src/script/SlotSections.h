@@ -52,6 +52,7 @@ struct LocalSystem
     std::string_view parent;
     std::string u;
     std::string v;
+    std::string angle = "0";  // the turn against the parent, degrees
 };
 
 // A rotor slot drawn as two halves along its axis. The section makes the
@@ -59,7 +60,9 @@ struct LocalSystem
 // on the rotor surface, and mirrors the flank and S− across the axis. The
 // first flank point's edge is a segment: the copies walk it upwards.
 // A closed slot has its top on the axis in place of the surface point and
-// no S−: the last flank point's edge runs to the top.
+// no S−: the last flank point's edge runs to the top. Where its bridge is
+// thin, the top is drawn in short edges, and the periodic sector draws the
+// rotor surface over it in short arcs between mesh points.
 struct RotorSlotDrawing
 {
     std::vector<LocalSystem> systems;
@@ -67,6 +70,9 @@ struct RotorSlotDrawing
     DrawnPoint bottomOnAxis;
     std::optional<DrawnArc> bottomArc;  // counter-clockwise to the first flank point; none: a segment
     std::vector<FlankPoint> flank;      // from the bottom corner up to O− or J−; S− follows
+    // A closed slot's mesh points on the rotor surface over its bridge:
+    // angles in R_R about the slot's axis, counter-clockwise.
+    std::vector<std::string> bridgeAngles;
 
     RotorSlotCounts counts() const;
 };

@@ -221,6 +221,11 @@ double bridgeThickness(const SlotOutline &slot, double radius);
 // lamination is hard to punch or cast, and the bridge saturates at once.
 inline constexpr double minimumBridge = 0.2;
 
+// One thinner than this, in mm, is an error: the script draws a bridge's
+// sides in lines of at most half its thickness, so that its mesh has two
+// element layers, and below this their number runs into the thousands.
+inline constexpr double leastMeshedBridge = 0.05;
+
 // The shapes' own functions, listed by the table below.
 namespace slotshape {
 #define LAMINA_SLOT_SHAPE(name)                                                                              \

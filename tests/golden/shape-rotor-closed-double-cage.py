@@ -73,7 +73,40 @@ PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=
                  uvw=['D2/2-H02-H12','-B12/2','0'],
                  nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['3*(D2/2-H02-H12)/13+10*(D2/2-H02)/13','-B12/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['2*(D2/2-H02-H12)/13+11*(D2/2-H02)/13','-B12/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['(D2/2-H02-H12)/13+12*(D2/2-H02)/13','-B12/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
                  uvw=['D2/2-H02','-B12/2','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','8*(-B12/2)/9','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','7*(-B12/2)/9','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','2*(-B12/2)/3','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','5*(-B12/2)/9','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','4*(-B12/2)/9','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','(-B12/2)/3','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','2*(-B12/2)/9','0'],
+                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_M'],
+                 uvw=['D2/2-H02','(-B12/2)/9','0'],
                  nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 TransfAffineLine2PT(name='RSLOT_I',point=[Point[10],Point[9]],factor='-1')
 PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[11],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
@@ -82,21 +115,54 @@ PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Tra
 PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[14],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[15],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[16],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[17],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[18],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[19],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[20],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[21],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[22],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[23],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[24],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[25],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[26],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RSLOT_I'],point=Point[27],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[11],Point[12]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[12],Point[13]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[13],Point[14]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[14],Point[15]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[15],Point[16]],nature=Nature['STANDARD'])
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[16],Point[9]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[16],Point[17]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[17],Point[18]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[18],Point[19]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[19],Point[20]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[20],Point[21]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[21],Point[22]],nature=Nature['STANDARD'])
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[22],Point[9]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[22],Point[23]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[23],Point[24]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[24],Point[25]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[25],Point[26]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[26],Point[27]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[27],Point[9]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[28],Point[29]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[29],Point[30]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[30],Point[31]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[31],Point[32]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[32],Point[33]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[33],Point[34]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[34],Point[35]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[35],Point[36]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[36],Point[37]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[37],Point[38]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[38],Point[39]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[39],Point[40]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[40],Point[41]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[41],Point[42]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[42],Point[43]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[43],Point[44]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[44],Point[9]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[10],Point[9]],nature=Nature['STANDARD'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[11],Point[10]],nature=Nature['STANDARD'])
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[10],Point[17]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[10],Point[28]],nature=Nature['STANDARD'])
 buildFaces()
 TransfRotation3AnglesPivotCoord(name='RRSLOT',coordSys=CoordSys['XY1'],
         pivotCoord=['0','0'],
@@ -150,23 +216,23 @@ PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=
 PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['S_M_R'],
          uvw=['DI1/2','-Asind(B01/DI1)','0'],
          nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
-TransfAffineLine2PT(name='SSLOT_I',point=[Point[107],Point[108]],factor='-1')
-PointCoordinates[115,114,113,112].propagate(transformation=Transf['SSLOT_I'],repetitionNumber=1)
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[115],Point[114]],nature=Nature['STANDARD'])
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[114],Point[113]],nature=Nature['STANDARD'])
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[113],Point[112]],nature=Nature['STANDARD'])
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[116],Point[117]],nature=Nature['STANDARD'])
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[117],Point[118]],nature=Nature['STANDARD'])
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[118],Point[119]],nature=Nature['STANDARD'])
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[109],Point[118]],nature=Nature['STANDARD'])
-LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[109],Point[113]],nature=Nature['STANDARD'])
-LineArc3PTS(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[112],Point[111],Point[119]],
+TransfAffineLine2PT(name='SSLOT_I',point=[Point[261],Point[262]],factor='-1')
+PointCoordinates[269,268,267,266].propagate(transformation=Transf['SSLOT_I'],repetitionNumber=1)
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[269],Point[268]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[268],Point[267]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[267],Point[266]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[270],Point[271]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[271],Point[272]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[272],Point[273]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[263],Point[272]],nature=Nature['STANDARD'])
+LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[263],Point[267]],nature=Nature['STANDARD'])
+LineArc3PTS(color=Color['White'],visibility=Visibility['VISIBLE'],defPoint=[Point[266],Point[265],Point[273]],
         nature=Nature['STANDARD'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-              defPoint=[Point[115],Point[107]],
+              defPoint=[Point[269],Point[261]],
               nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],
-              coordSys=CoordSys['XY1'],radius='DI1/2',defPoint=[Point[107],Point[116]],
+              coordSys=CoordSys['XY1'],radius='DI1/2',defPoint=[Point[261],Point[270]],
               nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 buildFaces()
 TransfRotation3AnglesPivotCoord(name='RSSLOT',coordSys=CoordSys['XY1'],pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='360/Z1'))
@@ -189,102 +255,2076 @@ PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=
          uvw=['67.8','0','0'],
                  nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 TransfRotation3AnglesPivotCoord(name='rper',coordSys=CoordSys['XY1'],pivotCoord=['0','0'],rotationAngles=RotationAngles(angleZ='90'))
-PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],point=Point[200],
+PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],point=Point[354],
     nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2+(DI1-D2)/2/AIR',
-     defPoint=[Point[200],Point[201]],
+     defPoint=[Point[354],Point[355]],
      nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
              uvw=['D2/2','0','0'],
              nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
-                point=Point[202],
+                point=Point[356],
                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','-Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','0','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2-Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','360/Z2+23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2-Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','2*360/Z2+23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2-Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','3*360/Z2+23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2-Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','4*360/Z2+23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2-Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','5*360/Z2+23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2-Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+2*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+3*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+4*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+5*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+6*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+7*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+8*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+9*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+10*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+11*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+12*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+13*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+14*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+15*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+16*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+17*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+18*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+19*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+20*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+21*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+22*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
+PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],
+             uvw=['D2/2','6*360/Z2+23*Asind(H02/2/D2)','0'],
+             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
-    defPoint=[Point[202],Point[203]],
+    defPoint=[Point[356],Point[358]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[358],Point[359]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[359],Point[360]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[360],Point[361]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[361],Point[362]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[362],Point[363]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[363],Point[364]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[364],Point[365]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[365],Point[366]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[366],Point[367]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[367],Point[368]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[368],Point[369]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[369],Point[370]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[370],Point[371]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[371],Point[372]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[372],Point[373]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[373],Point[374]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[374],Point[375]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[375],Point[376]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[376],Point[377]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[377],Point[378]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[378],Point[379]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[379],Point[380]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[380],Point[381]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[381],Point[382]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[382],Point[383]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[383],Point[384]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[384],Point[385]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[385],Point[386]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[386],Point[387]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[387],Point[388]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[388],Point[389]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[389],Point[390]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[390],Point[391]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[391],Point[392]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[392],Point[393]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[393],Point[394]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[394],Point[395]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[395],Point[396]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[396],Point[397]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[397],Point[398]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[398],Point[399]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[399],Point[400]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[400],Point[401]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[401],Point[402]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[402],Point[403]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[403],Point[404]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[404],Point[405]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[405],Point[406]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[406],Point[407]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[407],Point[408]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[408],Point[409]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[409],Point[410]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[410],Point[411]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[411],Point[412]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[412],Point[413]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[413],Point[414]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[414],Point[415]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[415],Point[416]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[416],Point[417]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[417],Point[418]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[418],Point[419]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[419],Point[420]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[420],Point[421]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[421],Point[422]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[422],Point[423]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[423],Point[424]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[424],Point[425]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[425],Point[426]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[426],Point[427]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[427],Point[428]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[428],Point[429]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[429],Point[430]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[430],Point[431]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[431],Point[432]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[432],Point[433]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[433],Point[434]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[434],Point[435]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[435],Point[436]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[436],Point[437]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[437],Point[438]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[438],Point[439]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[439],Point[440]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[440],Point[441]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[441],Point[442]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[442],Point[443]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[443],Point[444]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[444],Point[445]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[445],Point[446]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[446],Point[447]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[447],Point[448]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[448],Point[449]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[449],Point[450]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[450],Point[451]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[451],Point[452]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[452],Point[453]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[453],Point[454]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[454],Point[455]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[455],Point[456]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[456],Point[457]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[457],Point[458]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[458],Point[459]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[459],Point[460]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[460],Point[461]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[461],Point[462]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[462],Point[463]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[463],Point[464]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[464],Point[465]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[465],Point[466]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[466],Point[467]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[467],Point[468]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[468],Point[469]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[469],Point[470]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[470],Point[471]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[471],Point[472]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[472],Point[473]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[473],Point[474]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[474],Point[475]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[475],Point[476]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[476],Point[477]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[477],Point[478]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[478],Point[479]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[479],Point[480]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[480],Point[481]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[481],Point[482]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[482],Point[483]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[483],Point[484]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[484],Point[485]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[485],Point[486]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[486],Point[487]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[487],Point[488]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[488],Point[489]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[489],Point[490]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[490],Point[491]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[491],Point[492]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[492],Point[493]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[493],Point[494]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[494],Point[495]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[495],Point[496]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[496],Point[497]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[497],Point[498]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[498],Point[499]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[499],Point[500]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[500],Point[501]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[501],Point[502]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[502],Point[503]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[503],Point[504]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[504],Point[505]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[505],Point[506]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[506],Point[507]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[507],Point[508]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[508],Point[509]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[509],Point[510]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[510],Point[511]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[511],Point[512]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[512],Point[513]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[513],Point[514]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[514],Point[515]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[515],Point[516]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[516],Point[517]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[517],Point[518]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[518],Point[519]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[519],Point[520]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[520],Point[521]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[521],Point[522]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[522],Point[523]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[523],Point[524]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[524],Point[525]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[525],Point[526]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[526],Point[527]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[527],Point[528]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[528],Point[529]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[529],Point[530]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[530],Point[531]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[531],Point[532]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[532],Point[533]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[533],Point[534]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[534],Point[535]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[535],Point[536]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[536],Point[537]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[537],Point[538]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[538],Point[539]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[539],Point[540]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[540],Point[541]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[541],Point[542]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[542],Point[543]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[543],Point[544]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[544],Point[545]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[545],Point[546]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[546],Point[547]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[547],Point[548]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[548],Point[549]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[549],Point[550]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[550],Point[551]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[551],Point[552]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[552],Point[553]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[553],Point[554]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[554],Point[555]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[555],Point[556]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[556],Point[557]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[557],Point[558]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[558],Point[559]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[559],Point[560]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[560],Point[561]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[561],Point[562]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[562],Point[563]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[563],Point[564]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[564],Point[565]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[565],Point[566]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[566],Point[567]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[567],Point[568]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[568],Point[569]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[569],Point[570]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[570],Point[571]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[571],Point[572]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[572],Point[573]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[573],Point[574]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[574],Point[575]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[575],Point[576]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[576],Point[577]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[577],Point[578]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[578],Point[579]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[579],Point[580]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[580],Point[581]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[581],Point[582]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[582],Point[583]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[583],Point[584]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[584],Point[585]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[585],Point[586]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[586],Point[587]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[587],Point[588]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[588],Point[589]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[589],Point[590]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[590],Point[591]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[591],Point[592]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[592],Point[593]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[593],Point[594]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[594],Point[595]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[595],Point[596]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[596],Point[597]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[597],Point[598]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[598],Point[599]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[599],Point[600]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[600],Point[601]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[601],Point[602]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[602],Point[603]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[603],Point[604]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[604],Point[605]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[605],Point[606]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[606],Point[607]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[607],Point[608]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[608],Point[609]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[609],Point[610]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[610],Point[611]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[611],Point[612]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[612],Point[613]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[613],Point[614]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[614],Point[615]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[615],Point[616]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[616],Point[617]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[617],Point[618]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[618],Point[619]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[619],Point[620]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[620],Point[621]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[621],Point[622]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[622],Point[623]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[623],Point[624]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[624],Point[625]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[625],Point[626]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[626],Point[627]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[627],Point[628]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[628],Point[629]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[629],Point[630]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[630],Point[631]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[631],Point[632]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[632],Point[633]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[633],Point[634]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[634],Point[635]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[635],Point[636]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[636],Point[637]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[637],Point[638]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[638],Point[639]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[639],Point[640]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[640],Point[641]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[641],Point[642]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[642],Point[643]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[643],Point[644]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[644],Point[645]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[645],Point[646]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[646],Point[647]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[647],Point[648]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[648],Point[649]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[649],Point[650]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[650],Point[651]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[651],Point[652]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[652],Point[653]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[653],Point[654]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[654],Point[655]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[655],Point[656]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[656],Point[657]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[657],Point[658]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[658],Point[659]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[659],Point[660]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[660],Point[661]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[661],Point[662]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[662],Point[663]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[663],Point[664]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[664],Point[665]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[665],Point[666]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[666],Point[667]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[667],Point[668]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[668],Point[669]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[669],Point[670]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[670],Point[671]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[671],Point[672]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[672],Point[673]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[673],Point[674]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[674],Point[675]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[675],Point[676]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[676],Point[677]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[677],Point[678]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[678],Point[679]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[679],Point[680]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[680],Point[681]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[681],Point[682]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[682],Point[683]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[683],Point[684]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[684],Point[685]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[685],Point[686]],
+    nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
+LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D2/2',
+    defPoint=[Point[686],Point[357]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],
              uvw=['DI1/2','0','0'],
              nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
-                point=Point[204],
+                point=Point[687],
                 nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
-    defPoint=[Point[204],Point[115]],
+    defPoint=[Point[687],Point[269]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='DI1/2',
-    defPoint=[Point[182],Point[205]],
+    defPoint=[Point[336],Point[688]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],uvw=['D1/2','0','0'],nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 PointPropagated(color=Color['White'],visibility=Visibility['VISIBLE'],transf=Transf['RPER'],
-            point=Point[206],
+            point=Point[689],
             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='D1/2',
-          defPoint=[Point[206],Point[207]],
+          defPoint=[Point[689],Point[690]],
           nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 PointCoordinates[8].propagate(transformation=Transf['RPER'],repetitionNumber=1)
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di2/2',
-          defPoint=[Point[8],Point[208]],
+          defPoint=[Point[8],Point[691]],
           nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[116],Point[120]],
+    defPoint=[Point[270],Point[274]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[126],Point[128]],
+    defPoint=[Point[280],Point[282]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[134],Point[136]],
+    defPoint=[Point[288],Point[290]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[142],Point[144]],
+    defPoint=[Point[296],Point[298]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[150],Point[152]],
+    defPoint=[Point[304],Point[306]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[158],Point[160]],
+    defPoint=[Point[312],Point[314]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[166],Point[168]],
+    defPoint=[Point[320],Point[322]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineArcRadius(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['XY1'],radius='Di1/2',
-    defPoint=[Point[174],Point[176]],
+    defPoint=[Point[328],Point[330]],
     nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
         defPoint=[Point[7],Point[8]],
         nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[8],Point[202]],
+            defPoint=[Point[8],Point[356]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[202],Point[200]],
+            defPoint=[Point[356],Point[354]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[200],Point[204]],
+            defPoint=[Point[354],Point[687]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[204],Point[206]],
+            defPoint=[Point[687],Point[689]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[206],Point[1]],
+            defPoint=[Point[689],Point[1]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[7],Point[208]],
+            defPoint=[Point[7],Point[691]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[208],Point[203]],
+            defPoint=[Point[691],Point[357]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[203],Point[201]],
+            defPoint=[Point[357],Point[355]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[201],Point[205]],
+            defPoint=[Point[355],Point[688]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[205],Point[207]],
+            defPoint=[Point[688],Point[690]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 LineSegment(color=Color['White'],visibility=Visibility['VISIBLE'],
-            defPoint=[Point[207],Point[3]],
+            defPoint=[Point[690],Point[3]],
             nature=Nature['STANDARD'],mesh=MeshLine['AIDED_MESHLINE'],relaxation=RelaxLine['AIDED_RELAXLINE'])
 buildFaces()
 AidedMesh[1].aidedMeshState=AidedMeshActivated(meshPoint=MeshPointAssigned(type=MeshPointDynamic()),

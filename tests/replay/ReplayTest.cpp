@@ -246,6 +246,23 @@ TEST(ReplayPlantedFaults, EachIsFoundOnItsLine)
     }
 }
 
+// A closed slot's surface mesh points twice as far apart as its bridge
+// allows: the replay finds the bridge too coarse to mesh in two layers.
+TEST(ReplayPlantedFaults, CoarseBridgesAreFound)
+{
+    for (const char *name : {"shape-rotor-closed-oval", "shape-rotor-closed-double-cage"}) {
+        QByteArray script
+            = readBytes(QStringLiteral(LAMINA_GOLDEN_DIR "/") + QString::fromLatin1(name) + u".py"_s);
+        ASSERT_TRUE(replayScript(script).sound()) << name;
+        script.replace("Asind(H02/2/D2)", "Asind(H02/D2)");
+        const ReplayResult r = replayScript(script);
+        EXPECT_TRUE(
+            std::any_of(r.findings.begin(), r.findings.end(),
+                        [](const ReplayFinding &f) { return f.english.contains(u"two element layers"_s); }))
+            << name << describe(r.findings);
+    }
+}
+
 TEST(ReplayExpressions, EvaluateAsFlux2dDoes)
 {
     Parameters parameters;

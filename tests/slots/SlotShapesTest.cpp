@@ -654,23 +654,29 @@ TEST(SlotShapes, bridgeOfClosedSlots)
     EXPECT_NEAR(bridgeThickness(cages.shape().outline(cages.values(), cages.radius()), cages.radius()),
                 rotorRadius - corner, 1e-12);
 
-    // A bridge under the least is a warning naming hr0; the slot is still built.
+    // A bridge under the least is a warning naming hr0, and the slot is still
+    // built; under the least the script can mesh, an error.
     struct Thin
     {
         const Case *shape;
         double hr0;
         bool warned;
+        bool refused = false;
     };
     for (const Thin &t : {Thin{&oval, 0.19, true}, Thin{&oval, 0.2, false}, Thin{&cages, 0.2, true},
-                          Thin{&cages, 0.25, false}}) {
+                          Thin{&cages, 0.25, false}, Thin{&oval, 0.05, true}, Thin{&oval, 0.049, false, true},
+                          Thin{&cages, 0.07, false, true}}) {
         SlotValues v = t.shape->values();
         v[SlotBox::hr0] = t.hr0;
         const std::vector<SlotIssue> issues = t.shape->shape().issues(v, t.shape->radius());
-        const bool warned = std::any_of(issues.begin(), issues.end(), [](const SlotIssue &i) {
-            return !i.error && i.boxes.front() == SlotBox::hr0;
-        });
-        EXPECT_EQ(warned, t.warned) << t.shape->number << " hr0 = " << t.hr0;
-        EXPECT_FALSE(t.shape->shape().outline(v, t.shape->radius()).isEmpty()) << t.shape->number;
+        const auto named = [&](bool error) {
+            return std::any_of(issues.begin(), issues.end(), [&](const SlotIssue &i) {
+                return i.error == error && i.boxes.front() == SlotBox::hr0;
+            });
+        };
+        EXPECT_EQ(named(false), t.warned) << t.shape->number << " hr0 = " << t.hr0;
+        EXPECT_EQ(named(true), t.refused) << t.shape->number << " hr0 = " << t.hr0;
+        EXPECT_EQ(t.shape->shape().outline(v, t.shape->radius()).isEmpty(), t.refused) << t.shape->number;
     }
 }
 

@@ -3,7 +3,7 @@
 #include "CliSupport.h"
 #include "files/FileMessages.h"
 #include "files/SaveFile.h"
-#include "geometry/RegionTable.h"
+#include "model/RegionTable.h"
 #include "model/LaminaError.h"
 #include "preview/PainterCanvas.h"
 #include "preview/SectorRenderer.h"

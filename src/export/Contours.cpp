@@ -1,7 +1,7 @@
 #include "Contours.h"
 
 #include "geometry/PlaneMath.h"
-#include "geometry/RegionTable.h"
+#include "model/RegionTable.h"
 
 #include <algorithm>
 #include <cmath>

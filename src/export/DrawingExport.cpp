@@ -4,7 +4,7 @@
 #include "DxfDrawing.h"
 #include "GmshGeometry.h"
 #include "geometry/DesignChecks.h"
-#include "geometry/RegionTable.h"
+#include "model/RegionTable.h"
 #include "geometry/SectorGeometry.h"
 #include "model/LaminaError.h"
 

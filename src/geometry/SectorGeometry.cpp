@@ -1,7 +1,7 @@
 #include "SectorGeometry.h"
 
 #include "PlaneMath.h"
-#include "RegionTable.h"
+#include "model/RegionTable.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/MotorModel.h"
+#include "model/RegionTable.h"
 #include "slots/Outline.h"
 #include "slots/SlotShapes.h"
 
@@ -15,21 +16,6 @@ namespace lamina {
 // The lamination sector the script builds, in millimetres, with the machine
 // centre at the origin, x along the first sector edge and y turned a quarter
 // counter-clockwise from it. Angles are in degrees, counter-clockwise.
-
-// What a closed region of the sector is made of. The comments name the
-// region the script declares for it.
-enum class RegionKind {
-    box,             // the infinite box ring
-    outerAir,        // out_air: from the stator outer circle to the box
-    statorCore,      // Statorcore
-    airgapStator,    // airgap_stator: air-gap arc to bore
-    airgapRotor,     // airgap_rotor: rotor surface to air-gap arc
-    rotorCore,       // Rotorcore
-    shaft,           // Shaft
-    bar,             // BAR_n: a whole rotor slot, opening included
-    wedge,           // Wedge: a stator slot's opening and wedge
-    statorSlotBody,  // the stator slot body, which the script leaves without a region
-};
 
 struct Region
 {

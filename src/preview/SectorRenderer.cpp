@@ -3,7 +3,7 @@
 #include "PainterCanvas.h"
 #include "SvgCanvas.h"
 #include "files/SaveFile.h"
-#include "geometry/RegionTable.h"
+#include "model/RegionTable.h"
 #include "model/LaminaError.h"
 
 #include <QBuffer>

@@ -2,7 +2,7 @@
 
 #include "geometry/DesignData.h"
 #include "geometry/PlaneMath.h"
-#include "geometry/RegionTable.h"
+#include "model/RegionTable.h"
 #include "geometry/SectorGeometry.h"
 #include "script/SlotSections.h"
 #include "slots/SlotShapes.h"

@@ -5,7 +5,7 @@
 #include "Expression.h"
 #include "ScriptReader.h"
 #include "geometry/PlaneMath.h"
-#include "geometry/RegionTable.h"
+#include "model/RegionTable.h"
 
 #include <QHash>
 #include <QStringDecoder>

@@ -13,13 +13,17 @@ void writeRegionsAndMesh(ScriptText &out, const MotorModel &m)
     out.line("                                               meshRelaxation=MeshRelaxation(lineMeshRelaxation=LineMeshRelaxationAssigned(type=LineMeshRelaxationMedium()),");
     out.line("                                                                             faceMeshRelaxation=FaceMeshRelaxationAssigned(type=FaceMeshRelaxationMedium())))");
     out.line("meshDomain()");
-    out.line("RegionFace(name='Statorcore',color=Color['cyan'],visibility=Visibility['VISIBLE'])");
-    out.line("RegionFace(name='Rotorcore',color=Color['cyan'],visibility=Visibility['VISIBLE'])");
-    out.line("RegionFace(name='airgap_stator',color=Color['yellow'],visibility=Visibility['VISIBLE'])");
-    out.line("RegionFace(name='airgap_rotor',color=Color['turquoise'],visibility=Visibility['VISIBLE'])");
-    out.line("RegionFace(name='out_air',color=Color['turquoise'],visibility=Visibility['VISIBLE'])");
-    out.line("RegionFace(name='Shaft',color=Color['turquoise'],visibility=Visibility['VISIBLE'])");
     // clang-format on
+    using enum RegionKind;
+    for (const RegionKind kind : {statorCore, rotorCore, airgapStator, airgapRotor, outerAir, shaft})
+        writeRegionFace(out, kind);
+}
+
+void writeRegionFace(ScriptText &out, RegionKind kind, int number)
+{
+    const RegionRow &row = regionRow(kind);
+    out.line("RegionFace(name='", scriptRegionName(kind, number).toStdString(), "',color=Color['",
+             row.scriptColour.toString().toStdString(), "'],visibility=Visibility['VISIBLE'])");
 }
 
 }  // namespace lamina

@@ -139,7 +139,7 @@ void writeRotorSlotCopies(ScriptText &out, const ScriptNumbering &numbering)
 
     const Int16 barCount = roundToInteger(q);
     for (Int16 i = 1; i <= barCount; i = i + 1)
-        out.line("RegionFace(name='BAR_", integerText(i), "',color=Color['Magenta'],visibility=Visibility['VISIBLE'])");
+        writeRegionFace(out, RegionKind::bar, int(i.toDouble()));
 
     out.line("FaceAutomatic[2,3].region=RegionFace['BAR_1']");
     const Int16 lastFace = roundToInteger(q + 2);

@@ -4,6 +4,7 @@
 #include "ScriptNumbering.h"
 #include "ScriptText.h"
 #include "model/MotorModel.h"
+#include "model/RegionTable.h"
 
 #include <QByteArray>
 
@@ -27,6 +28,9 @@ void writeStatorSlot(ScriptText &out, const ScriptNumbering &numbering);  // the
 void writeStatorSlotCopies(ScriptText &out, const ScriptNumbering &numbering);
 void writePeriodicSector(ScriptText &out, const MotorModel &model, const ScriptNumbering &numbering);
 void writeRegionsAndMesh(ScriptText &out, const MotorModel &model);
+// The declaration of one region, by its row in the region table; `number`
+// counts the bars from 1.
+void writeRegionFace(ScriptText &out, RegionKind kind, int number = 0);
 
 namespace shorthand {
 

@@ -17,7 +17,7 @@ void writeStatorSlotCopies(ScriptText &out, const ScriptNumbering &numbering)
     out.line("          regionPropagation='NONE')");
     out.line("FaceAutomatic[", body(), "].propagate(transformation=Transf['RSSLOT'],repetitionNumber= ", copies(), ",");
     out.line("          buildingOption='ADD FACES AND ASSOCIATED LINKED MESH GENERATOR',regionPropagation='NONE')");
-    out.line("RegionFace(name='Wedge',color=Color['White'],visibility=Visibility['VISIBLE'])");
+    writeRegionFace(out, RegionKind::wedge);
     out.line("FaceAutomatic[", wedge(), "].region=RegionFace['Wedge']");
 
     // The wedge copies made by the first propagation come first.

@@ -1,7 +1,7 @@
 // The region table against what reads it: the scripts, the sector DXF and
 // the Gmsh geometry must name and colour every region as its row does.
 
-#include "geometry/RegionTable.h"
+#include "model/RegionTable.h"
 #include "DxfReading.h"
 #include "ExportFixtures.h"
 #include "export/DrawingExport.h"

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "SectorGeometry.h"
-
 #include <QString>
 #include <QStringView>
 
@@ -9,6 +7,21 @@
 #include <span>
 
 namespace lamina {
+
+// What a closed region of the sector is made of. The comments name the
+// region the script declares for it.
+enum class RegionKind {
+    box,             // the infinite box ring
+    outerAir,        // out_air: from the stator outer circle to the box
+    statorCore,      // Statorcore
+    airgapStator,    // airgap_stator: air-gap arc to bore
+    airgapRotor,     // airgap_rotor: rotor surface to air-gap arc
+    rotorCore,       // Rotorcore
+    shaft,           // Shaft
+    bar,             // BAR_n: a whole rotor slot, opening included
+    wedge,           // Wedge: a stator slot's opening and wedge
+    statorSlotBody,  // the stator slot body, which the script leaves without a region
+};
 
 // What each kind of region is called and how it is painted, wherever the
 // sector goes: the script's region, the preview, the DXF layers, the Gmsh

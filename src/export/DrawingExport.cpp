@@ -4,9 +4,9 @@
 #include "DxfDrawing.h"
 #include "GmshGeometry.h"
 #include "geometry/DesignChecks.h"
-#include "model/RegionTable.h"
 #include "geometry/SectorGeometry.h"
 #include "model/LaminaError.h"
+#include "model/RegionTable.h"
 
 #include <QFileInfo>
 

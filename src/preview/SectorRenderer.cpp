@@ -3,8 +3,8 @@
 #include "PainterCanvas.h"
 #include "SvgCanvas.h"
 #include "files/SaveFile.h"
-#include "model/RegionTable.h"
 #include "model/LaminaError.h"
+#include "model/RegionTable.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

@@ -2,8 +2,8 @@
 
 #include "geometry/DesignData.h"
 #include "geometry/PlaneMath.h"
-#include "model/RegionTable.h"
 #include "geometry/SectorGeometry.h"
+#include "model/RegionTable.h"
 #include "script/SlotSections.h"
 #include "slots/SlotShapes.h"
 

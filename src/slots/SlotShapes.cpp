@@ -502,11 +502,12 @@ void thinBridge(Rules &r, double bridge, std::vector<SlotBox> boxes, const QStri
     for (const SlotBox box : boxes)
         named += (named.isEmpty() ? u""_s : u", "_s) + symbol(box) + u" = "_s + number(r(box));
     if (bridge > 0 && bridge < leastMeshedBridge)
-        r.require(false, boxes,
-                  u"%1：%2铁桥厚 %3 mm，小于 %4 mm，无法剖分出两层单元"_s.arg(named, where, number(bridge),
-                                                                         number(leastMeshedBridge)),
-                  u"%1: the iron bridge %2 is %3 mm, thinner than %4 mm: too thin to mesh in two element layers"_s
-                      .arg(named, whereEnglish, number(bridge), number(leastMeshedBridge)));
+        r.require(
+            false, boxes,
+            u"%1：%2铁桥厚 %3 mm，小于 %4 mm，无法剖分出两层单元"_s.arg(named, where, number(bridge),
+                                                                        number(leastMeshedBridge)),
+            u"%1: the iron bridge %2 is %3 mm, thinner than %4 mm: too thin to mesh in two element layers"_s
+                .arg(named, whereEnglish, number(bridge), number(leastMeshedBridge)));
     else if (bridge > 0)
         r.warnUnless(
             bridge >= minimumBridge, std::move(boxes),

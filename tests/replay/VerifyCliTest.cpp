@@ -43,8 +43,9 @@ TEST(VerifyCli, ExitStatusSaysSoundFindingsOrUnusable)
         const CliRun run = cli(c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments.join(u' ').toStdString() << "\n"
                                         << run.err.toStdString();
-        if (c.status == 2)
+        if (c.status == 2) {
             EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        }
     }
 }
 

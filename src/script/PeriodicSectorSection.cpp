@@ -47,8 +47,11 @@ void writePeriodicSector(ScriptText &out, const MotorModel &m, const ScriptNumbe
             const std::string axis = turns == 0 ? "" : turns == 1 ? "360/Z2" : std::to_string(turns) + "*360/Z2";
             for (const std::string &angle : angles) {
                 std::string at = axis.empty() || angle != "0" ? angle : axis;
-                if (!axis.empty() && angle != "0")
-                    at = axis + (angle.front() == '-' ? "" : "+") + angle;
+                if (!axis.empty() && angle != "0") {
+                    at = axis;
+                    at += angle.front() == '-' ? "" : "+";
+                    at += angle;
+                }
                 out.line("PointCoordinates(color=Color['White'],visibility=Visibility['VISIBLE'],coordSys=CoordSys['R_R'],");
                 out.line("             uvw=['D2/2','", at, "','0'],");
                 out.line("             nature=Nature['STANDARD'],mesh=MeshPoint['AIDED_MESHPOINT'])");

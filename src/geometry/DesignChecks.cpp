@@ -14,6 +14,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <tuple>
 #include <type_traits>
 #include <variant>
@@ -142,43 +143,42 @@ private:
         if (m.periodicityTypeText.isEmpty())
             error({u"periodicityType"_s}, u"未选择周期类型：周期命令缺少 physicalType"_s,
                   u"no periodicity type picked: the periodicity command lacks its physical type"_s);
-        if (const SlotShape *shape = slotShapeOf(m, SlotSide::stator); shape && !statorSlotScripted()) {
+        checkSlotPick(SlotSide::stator);
+        checkSlotPick(SlotSide::rotor);
+    }
+
+    // A picked shape the script has no section for, or no shape at all: the
+    // script would refer to slot points it never creates.
+    void checkSlotPick(SlotSide side)
+    {
+        const bool stator = side == SlotSide::stator;
+        const QString key = stator ? u"statorSlotType"_s : u"rotorSlotType"_s;
+        const QString sideZh = stator ? u"定子"_s : u"转子"_s;
+        const QString sideEn = stator ? u"stator"_s : u"rotor"_s;
+        const SlotShape *shape = slotShapeOf(m, side);
+        if (shape && !(stator ? statorSlotScripted() : rotorSlotScripted())) {
             cannotScriptYet(
-                forScript, u"statorSlotType"_s,
-                u"定子槽型 %1（%2）：检查、预览、设计数据和图纸均可，但命令文件尚不能画出，将引用不存在的定子槽点"_s
+                forScript, key,
+                u"%1槽型 %2（%3）：检查、预览、设计数据和图纸均可，但命令文件尚不能画出，将引用不存在的%1槽点"_s
+                    .arg(sideZh)
                     .arg(shape->number)
                     .arg(shape->name),
-                u"stator slot type %1 (%2) is checked, previewed, reported and drawn, but the script cannot draw it yet and refers to stator points it never creates"_s
+                u"%1 slot type %2 (%3) is checked, previewed, reported and drawn, but the script cannot draw it yet and refers to %1 points it never creates"_s
+                    .arg(sideEn)
                     .arg(shape->number)
                     .arg(shape->englishName));
         } else if (!shape) {
+            const std::optional<int> picked = stator
+                ? (m.statorSlotType == 0 ? std::nullopt : std::optional<int>(m.statorSlotType))
+                : (m.rotorSlotType ? std::optional<int>(*m.rotorSlotType) : std::nullopt);
             const QString which
-                = m.statorSlotType == 0 ? u"未选择定子槽型"_s : u"定子槽型 %1"_s.arg(m.statorSlotType);
-            const QString whichEn = m.statorSlotType == 0
-                ? u"no stator slot type picked"_s
-                : u"stator slot type %1 picked"_s.arg(m.statorSlotType);
-            error(
-                {u"statorSlotType"_s}, which + u"：命令文件不画定子槽，却引用其槽点"_s,
-                whichEn
-                    + u": the script draws no stator slot, so it refers to stator points it never creates"_s);
-        }
-        if (const SlotShape *shape = slotShapeOf(m, SlotSide::rotor); shape && !rotorSlotScripted()) {
-            cannotScriptYet(
-                forScript, u"rotorSlotType"_s,
-                u"转子槽型 %1（%2）：检查、预览、设计数据和图纸均可，但命令文件尚不能画出，将引用不存在的转子槽点"_s
-                    .arg(shape->number)
-                    .arg(shape->name),
-                u"rotor slot type %1 (%2) is checked, previewed, reported and drawn, but the script cannot draw it yet and refers to rotor points it never creates"_s
-                    .arg(shape->number)
-                    .arg(shape->englishName));
-        } else if (!shape) {
-            const QString which
-                = !m.rotorSlotType ? u"未选择转子槽型"_s : u"转子槽型 %1"_s.arg(*m.rotorSlotType);
-            const QString whichEn = !m.rotorSlotType ? u"no rotor slot type picked"_s
-                                                     : u"rotor slot type %1 picked"_s.arg(*m.rotorSlotType);
-            error({u"rotorSlotType"_s}, which + u"：命令文件不画转子槽，却引用其槽点"_s,
+                = picked ? u"%1槽型 %2"_s.arg(sideZh).arg(*picked) : u"未选择%1槽型"_s.arg(sideZh);
+            const QString whichEn = picked ? u"%1 slot type %2 picked"_s.arg(sideEn).arg(*picked)
+                                           : u"no %1 slot type picked"_s.arg(sideEn);
+            error({key}, which + u"：命令文件不画%1槽，却引用其槽点"_s.arg(sideZh),
                   whichEn
-                      + u": the script draws no rotor slot, so it refers to rotor points it never creates"_s);
+                      + u": the script draws no %1 slot, so it refers to %1 points it never creates"_s.arg(
+                          sideEn));
         }
     }
 

@@ -1,6 +1,7 @@
 #include "BridgeMesh.h"
 
 #include "slots/PlaneMath.h"
+#include "slots/SlotShapes.h"
 
 #include <QLineF>
 
@@ -111,21 +112,6 @@ double partWithin(const Edge &e, double from, double to, const std::vector<const
     return piece;
 }
 
-// The least distance from e between shares `from` and `to` to the other
-// side, found to within `fine`, where it is under `best`.
-double nearest(const Edge &e, double from, double to, const std::vector<const Edge *> &other, double best,
-               double fine)
-{
-    const double piece = edgeLength(e) * (to - from);
-    const double d = distance(pointAlong(e, (from + to) / 2), other);
-    best = std::min(best, d);
-    if (d - piece / 2 >= best || piece <= fine)
-        return best;
-    const double middle = (from + to) / 2;
-    best = nearest(e, from, middle, other, best, fine);
-    return nearest(e, middle, to, other, best, fine);
-}
-
 QString mm(double value)
 {
     return QString::number(value, 'g', 4);
@@ -202,10 +188,9 @@ std::vector<ReplayFinding> coarseBridges(const std::vector<ReplayFace> &faces)
 
             // The thinnest bridge, and every edge on either side where the
             // bridge is under twice that: at most half the thinnest long there.
-            double thinnest = corner;
-            for (const Edge &e : hole)
-                thinnest = std::min(
-                    {thinnest, distance(e.from, near), nearest(e, 0, 1, near, thinnest, corner / 1000)});
+            SlotOutline slot;
+            slot.outline = hole;
+            const double thinnest = bridgeThickness(slot, surfaceRadius);
             if (!(thinnest > 0) || !std::isfinite(thinnest))
                 continue;
             if (thinnest > size / 4)

@@ -2,6 +2,7 @@
 
 #include "NumberText.h"
 #include "Sections.h"
+#include "slots/PlaneMath.h"
 
 #include <QPointF>
 
@@ -298,6 +299,25 @@ struct Bridge
     }
 };
 
+// The bridge of the model's closed rotor slot, from its description's
+// outline: the thinnest iron, and the surface's reach seen from points
+// along every edge.
+Bridge bridgeOf(const MotorModel &m)
+{
+    const double R = m.D2 / 2;
+    const SlotOutline slot = slotShapeOf(m, SlotSide::rotor)->outline(slotValues(m), R);
+    Bridge bridge{R, bridgeThickness(slot, R)};
+    constexpr int samples = 256;
+    for (const Edge &e : slot.outline) {
+        for (int i = 0; i <= samples; ++i) {
+            const double f = double(i) / samples;
+            bridge.see(e.isArc ? e.centre + plane::polar(e.radius(), e.startAngle() + e.sweep * f)
+                               : e.from + (e.to - e.from) * f);
+        }
+    }
+    return bridge;
+}
+
 // The mesh points over a bridge, every 2 × unit / divisor about the slot's
 // axis (`step` radians) out to the bridge's reach, or, where that comes near
 // the next slot's, evenly over the whole pitch.
@@ -335,21 +355,13 @@ RotorSlotDrawing closedOval(const MotorModel &m)
     d.bottomArc = DrawnArc{"R_C2", "R22"};
     d.flank.push_back(segmentFrom("R_C2", "R22", lean));
 
-    Bridge bridge{m.D2 / 2, m.H02};
-    const double t = m.H02, r1 = m.rotorRr1, r2 = m.rotorRr2;
+    const Bridge bridge = bridgeOf(m);
+    const double t = bridge.t, r1 = m.rotorRr1, r2 = m.rotorRr2;
     const QPointF c1(bridge.R - t - r1, 0), c2(c1.x() - m.H12, 0);
     const double tilt = -(std::numbers::pi / 2 + std::asin(std::clamp((r1 - r2) / m.H12, -1.0, 1.0)));
     const QPointF along(std::cos(tilt), std::sin(tilt));
     const QPointF t1 = c1 + r1 * along, t2 = c2 + r2 * along;
     const double tangent = std::hypot(t1.x() - t2.x(), t1.y() - t2.y());
-    constexpr int samples = 256;
-    for (int i = 0; i <= samples; ++i) {
-        const double f = double(i) / samples;
-        bridge.see(c1 + r1 * QPointF(std::cos(tilt * f), std::sin(tilt * f)));
-        bridge.see(t2 + (t1 - t2) * f);
-        const double a = std::numbers::pi + (tilt + std::numbers::pi) * f;
-        bridge.see(c2 + r2 * QPointF(std::cos(a), std::sin(a)));
-    }
 
     // The tangent from circle 1 down as far as it is thin.
     int tangentSplits = 0;
@@ -401,7 +413,7 @@ RotorSlotDrawing closedDoubleRectangle(const MotorModel &m)
     flank.push_back({"D2/2-H02", "-B12/2", {x0, -m.B12 / 2}});
     flank.push_back({"D2/2-H02", "0", {x0, 0}});  // the top on the axis, drawn as point 9
 
-    Bridge bridge{R, R - std::hypot(x0, m.B12 / 2)};
+    const Bridge bridge = bridgeOf(m);
     for (std::size_t i = 0; i + 1 < flank.size(); ++i) {
         const PlacedFlankPoint &a = flank[i], &b = flank[i + 1];
         d.flank.push_back(inRotor(a.u, a.v));
@@ -413,8 +425,6 @@ RotorSlotDrawing closedDoubleRectangle(const MotorModel &m)
             if (bridge.thin(at(k - 1, n)) || bridge.thin(at(k, n)) || bridge.thin(at(k + 1, n)))
                 d.flank.push_back(inRotor(between(a.u, b.u, k, n), between(a.v, b.v, k, n)));
         }
-        for (int k = 0; k <= 64; ++k)
-            bridge.see(at(k, 64));
     }
     const int divisor = std::max(stepsOver(m.H02, bridge.t), 1);
     d.bridgeAngles
